@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian machine lacks and builds the third-party libraries into .deps/<arch>/
+# for each Windows architecture named (default: i686 and the one tests run on).
+# Idempotent: every step checks for its own result first.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+need_pkgs=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+for p in wine wine32:i386 wine64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
+         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools xvfb xauth imagemagick \
+         fonts-wqy-zenhei cmake make googletest python3 dpkg-dev; do
+  have "$p" || need_pkgs+=("$p")
+done
+if [ ${#need_pkgs[@]} -gt 0 ]; then
+  echo "setup: installing ${need_pkgs[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${need_pkgs[@]}" >/dev/null
+fi
+
+. "$root/scripts/wine-env.sh"
+archs=("$@")
+[ ${#archs[@]} -gt 0 ] || archs=(i686 "$(wine_test_arch)")
+src_dir="$root/.deps/src"
+
+# Source packages need a deb-src entry that mirrors the existing Debian one.
+fetch_source() {
+  local name=$1
+  if ! ls "$src_dir/${name}"_*.dsc >/dev/null 2>&1; then
+    if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
+      sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+        > /etc/apt/sources.list.d/debian-src.sources
+      apt-get update -qq
+    fi
+    mkdir -p "$src_dir"
+    (cd "$src_dir" && apt-get source --download-only -qq "$name" >/dev/null)
+  fi
+}
+
+# Unpacks with Debian's patches applied (they carry the security fixes).
+unpack_source() {
+  rm -rf "$2"
+  mkdir -p "$(dirname "$2")"
+  dpkg-source --no-check -x "$(ls "$src_dir"/"$1"_*.dsc | head -n1)" "$2" >/dev/null
+}
+
+for arch in $(printf '%s\n' "${archs[@]}" | sort -u); do
+  deps="$root/.deps/$arch"
+  triple="$arch-w64-mingw32"
+  toolchain="$root/cmake/mingw-$arch.cmake"
+  mkdir -p "$deps"
+
+  # libcurl: static, Schannel TLS, nothing optional.
+  if [ ! -f "$deps/curl/lib/libcurl.a" ]; then
+    fetch_source curl
+    unpack_source curl "$deps/build/curl"
+    cmake -S "$deps/build/curl" -B "$deps/build/curl/out" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$deps/curl" \
+      -DBUILD_SHARED_LIBS=OFF -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DBUILD_CURL_EXE=OFF \
+      -DCURL_ZLIB=OFF -DUSE_LIBIDN2=OFF -DCURL_USE_LIBSSH2=OFF -DCURL_USE_LIBPSL=OFF -DCURL_BROTLI=OFF \
+      -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DENABLE_MANUAL=OFF -DBUILD_TESTING=OFF -DCURL_DISABLE_LDAP=ON >/dev/null
+    cmake --build "$deps/build/curl/out" -j"$(nproc)" >/dev/null
+    cmake --install "$deps/build/curl/out" >/dev/null
+    echo "setup: built libcurl ($arch)"
+  fi
+
+  # TinyXML: a handful of sources, compiled straight into a static library.
+  if [ ! -f "$deps/tinyxml/lib/libtinyxml.a" ]; then
+    fetch_source tinyxml
+    src="$deps/build/tinyxml"
+    unpack_source tinyxml "$src"
+    mkdir -p "$deps/tinyxml/lib" "$deps/tinyxml/include"
+    for f in tinyxml tinystr tinyxmlerror tinyxmlparser; do
+      "$triple-g++-posix" -O2 -std=c++17 -c "$src/$f.cpp" -o "$src/$f.o"
+    done
+    "$triple-ar" rcs "$deps/tinyxml/lib/libtinyxml.a" "$src"/*.o
+    cp "$src/tinyxml.h" "$src/tinystr.h" "$deps/tinyxml/include/"
+    echo "setup: built tinyxml ($arch)"
+  fi
+
+  # GoogleTest with the same toolchain.
+  if [ ! -f "$deps/gtest/lib/libgtest.a" ]; then
+    rm -rf "$deps/build/gtest"
+    cmake -S /usr/src/googletest -B "$deps/build/gtest" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$deps/gtest" -Dgtest_disable_pthreads=OFF \
+      -DBUILD_GMOCK=OFF >/dev/null
+    cmake --build "$deps/build/gtest" -j"$(nproc)" >/dev/null
+    cmake --install "$deps/build/gtest" >/dev/null
+    echo "setup: built googletest ($arch)"
+  fi
+done
