@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds what is missing and opens Sorvik under Wine. With no display it runs on Xvfb, saves a
+# screenshot and prints where it is.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+. "$root/scripts/wine-env.sh"
+arch=$(wine_test_arch)
+bash "$root/scripts/build.sh" i686
+[ "$arch" = i686 ] || bash "$root/scripts/build.sh" "$arch"
+program="${SORVIK_BUILD_ROOT:-$root/build}/$arch/optimizer/Sorvik.exe"
+
+if [ ! -f "$root/optimizer/core/main_window.cpp" ]; then
+  echo "run: Sorvik is built ($program), but its main window is not written yet: there is nothing to show."
+  echo "run: the service optimisation and game-mode core exist and are exercised by 'bash scripts/test.sh'."
+  exit 0
+fi
+
+ensure_wine_prefix
+headless=0
+[ -n "${DISPLAY:-}" ] || headless=1
+ensure_display
+trap stop_own_display EXIT
+wine_cmd "$WINE_BIN" "$program" &
+pid=$!
+if [ "$headless" = 1 ]; then
+  sleep 8
+  shot="$root/build/sorvik-screenshot.png"
+  import -window root "$shot"
+  echo "run: no display, so Sorvik ran on Xvfb; screenshot saved to $shot"
+  kill "$pid" 2>/dev/null || true
+else
+  wait "$pid"
+fi
