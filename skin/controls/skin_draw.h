@@ -1,0 +1,38 @@
+// Drawing helpers shared by the skin controls: image pieces, the three-slice, GDI+ text in the skin's
+// colours (alpha 254), and text measurement with DrawText. Callers keep a GDI+ session alive.
+#pragma once
+#include <windows.h>
+#include <gdiplus.h>
+#include <string>
+
+// COLORREF as the brush colour of skin text: alpha 254, not opaque.
+Gdiplus::Color SkinTextColor(COLORREF color);
+
+// Copies source (srcX, srcY, w, h) of `image` to `dst` (pixel units). Stretched when dst differs in
+// size; `tileFlip` sets wrap mode tile-flip-XY, which keeps stretched edges from fading. Null or a
+// bitmap in an error state draws nothing.
+void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& dst, int srcX, int srcY,
+                   int srcWidth, int srcHeight, bool tileFlip = false);
+
+// Horizontal three-slice of an image W x H onto a band: ends of c = (W - 1) / 2 pixels at natural
+// size, source column c stretched between them. Pure layout.
+struct ThreeSlice {
+    RECT srcLeft, dstLeft, srcMiddle, dstMiddle, srcRight, dstRight;  // src as (x, y, x + w, y + h)
+};
+ThreeSlice ThreeSliceLayout(int imageWidth, int imageHeight, int left, int top, int right, int bottom);
+void DrawThreeSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const ThreeSlice& slice);
+
+struct SkinFontSpec {
+    const wchar_t* face = L"宋体";
+    int height = 12;        // CreateFont height in pixels
+    int weight = FW_NORMAL;
+    bool underline = false;
+};
+
+// GDI+ text through a GDI font made from `font` (falls back to a generic face when GDI+ refuses it).
+// With `format` the text is laid out in `layout`; without, drawn at (layout.X, layout.Y).
+void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, COLORREF color,
+                  const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
+
+// Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC.
+SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& font);

@@ -1,0 +1,20 @@
+// Starts GDI+ for the scope (a program's main or a test's fixture); skin drawing needs one alive.
+#pragma once
+#include <windows.h>
+#include <gdiplus.h>
+
+class ScopedGdiplus {
+public:
+    ScopedGdiplus() {
+        Gdiplus::GdiplusStartupInput input;
+        m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~ScopedGdiplus() { if (m_ok) Gdiplus::GdiplusShutdown(m_token); }
+    ScopedGdiplus(const ScopedGdiplus&) = delete;
+    ScopedGdiplus& operator=(const ScopedGdiplus&) = delete;
+    bool Ok() const { return m_ok; }
+
+private:
+    ULONG_PTR m_token = 0;
+    bool m_ok = false;
+};

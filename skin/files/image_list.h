@@ -1,0 +1,33 @@
+// SkinImageList: the numbered skin bitmaps of "ImageRes.ini". Owns its GDI+ bitmaps; entries are
+// handed out as borrowed pointers that die with Clear/Load/destruction. Window thread only; needs a
+// live GDI+ session (ScopedGdiplus). A missing file leaves an empty (null) entry in its place.
+#pragma once
+#include <windows.h>
+#include <gdiplus.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+class SkinImageList {
+public:
+    SkinImageList() = default;
+    SkinImageList(const SkinImageList&) = delete;
+    SkinImageList& operator=(const SkinImageList&) = delete;
+
+    // Clears, then reads skinFolder + "ImageRes.ini" ([ImageRes] ImageNumber, ImageID_1..N).
+    // skinFolder ends in a backslash. Returns the number of entries (empty ones included).
+    size_t Load(const std::wstring& skinFolder);
+    // Appends one image loaded from `path` (empty entry when the file does not exist); returns its number.
+    int Append(const std::wstring& path);
+    void Clear();
+    size_t Count() const { return m_images.size(); }
+    // 1-based image number; 0, out of range or an empty entry give null.
+    Gdiplus::Bitmap* Get(int number) const;
+
+private:
+    std::vector<std::unique_ptr<Gdiplus::Bitmap>> m_images;
+};
+
+// Width and height of a drawable image; 0 for null or a bitmap that failed to decode.
+UINT SkinImageWidth(Gdiplus::Image* image);
+UINT SkinImageHeight(Gdiplus::Image* image);
