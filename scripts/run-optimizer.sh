@@ -16,11 +16,21 @@ if [ ! -f "$root/optimizer/core/main_window.cpp" ]; then
   exit 0
 fi
 
+# The maker's web services, stood in for on loopback; both programs read their addresses from the
+# hosts file beside them.
+port_file=$(mktemp)
+python3 "$root/scripts/standin_services.py" "$port_file" &
+standin_pid=$!
+for _ in $(seq 50); do [ -s "$port_file" ] && break; sleep 0.1; done
+base="http://127.0.0.1:$(cat "$port_file")"
+printf '[hosts]\nstatistics=%s\nip=%s\nupdate=%s\n' "$base" "$base" "$base" > "$(dirname "$program")/service_hosts.ini"
+echo "run: stand-in web services at $base"
+
 ensure_wine_prefix
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
 ensure_display
-trap stop_own_display EXIT
+trap 'kill "$standin_pid" 2>/dev/null; rm -f "$port_file"; stop_own_display' EXIT
 wine_cmd "$WINE_BIN" "$program" &
 pid=$!
 if [ "$headless" = 1 ]; then
