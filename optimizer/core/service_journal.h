@@ -1,0 +1,31 @@
+// The crash journal: key names of the services a boost stopped, kept in the product's registry key
+// until a restore finishes, so that a run ending in game mode cannot leave them stopped for good.
+// Any thread; every failure leaves the journal as it was and returns false or an empty list.
+#pragma once
+#include <string>
+#include <vector>
+
+class CServiceJournal {
+public:
+    static constexpr const wchar_t* kProductKey = L"SOFTWARE\\VarnioWorks\\Sorvik";
+    static constexpr const wchar_t* kValueName = L"boost_stopped";
+
+    // The journal lives in HKEY_CURRENT_USER under keyPath.
+    explicit CServiceJournal(std::wstring keyPath = kProductKey) : m_keyPath(std::move(keyPath)) {}
+
+    std::vector<std::wstring> Read() const;
+    bool Add(const std::wstring& name);     // no duplicates (key names ignore case)
+    bool Remove(const std::wstring& name);
+    bool Clear();
+
+private:
+    bool Write(const std::vector<std::wstring>& names) const;
+    std::wstring m_keyPath;
+};
+
+// Starts every service the journal names and clears it. Run at start-up, before the services are counted.
+void RestartJournalledServices(CServiceJournal& journal);
+
+// The REG_MULTI_SZ payload for names (each followed by a zero, then one more), and back.
+std::wstring JoinMultiString(const std::vector<std::wstring>& names);
+std::vector<std::wstring> SplitMultiString(const wchar_t* data, size_t length);

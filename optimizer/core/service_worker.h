@@ -1,0 +1,41 @@
+// The service worker: one thread that runs the boost and restore sweeps, one command at a time, in the
+// order posted. Created and commanded from the main window's thread; the thread reports only by the
+// sweep messages and by clearing the owner's busy flag when a sweep returns.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+
+#include "common/handles.h"
+
+class CServiceEnumer;
+
+// What a command names: the sweep and the busy flag to clear after it. The worker owns and frees it.
+struct SvcCommandBlock {
+    std::atomic<bool>* busy;  // not owned; must outlive the sweep
+    int command;              // SVC_CMD_STOP or SVC_CMD_START
+};
+
+class CServiceWorker {
+public:
+    static constexpr DWORD kHandOverWaitMs = 10;  // how long a command waits for the worker's queue
+
+    CServiceWorker();
+    ~CServiceWorker() = default;
+    CServiceWorker(const CServiceWorker&) = delete;
+    CServiceWorker& operator=(const CServiceWorker&) = delete;
+
+    // Starts the thread on the snapshot (not owned, must live until process exit). False if it cannot start.
+    bool Start(CServiceEnumer* services);
+    // Hands a command over; false (nothing posted, busy left to the caller) when the worker is not ready in time.
+    bool PostCommand(std::atomic<bool>* busy, int command);
+    // At the owner's destruction: the thread is not joined, only given 1 ms, and the queue marked not ready.
+    void Detach();
+
+    DWORD ThreadId() const { return m_threadId; }
+
+private:
+    AutoHandle m_ready;   // manual-reset: set once the worker's message queue exists
+    AutoHandle m_thread;
+    DWORD m_threadId = 0;
+};
