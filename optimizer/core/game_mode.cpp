@@ -21,27 +21,35 @@ void CGameMode::SetMeasurement(int svcListed, int totalRunning, int roll) {
     m_score = GameModeScore(svcListed, totalRunning, roll);
 }
 
+GameModeStep CGameMode::SweepStarting(GameModeView view, int command) {
+    m_busy = true;
+    GameModeStep step;
+    step.view = view;
+    step.command = command;
+    step.greyQuit = true;
+    return step;
+}
+
+GameModeStep CGameMode::SweepFinished(GameModeView view) {
+    m_progress = 0;
+    AdvanceFrame();
+    GameModeStep step;
+    step.view = view;
+    step.repaint = true;
+    return step;
+}
+
 GameModeStep CGameMode::Boost() {
     if (m_gameMode) return {};
     m_progress = 0;
-    m_busy = true;
-    GameModeStep step;
-    step.view = GameModeView::kBoosting;
-    step.command = SVC_CMD_STOP;
-    step.greyQuit = true;
-    return step;
+    return SweepStarting(GameModeView::kBoosting, SVC_CMD_STOP);
 }
 
 GameModeStep CGameMode::Cancel() {
     // Runs a full restore even when game mode is off: it is also the way to recover stopped services.
     m_progress = 1;
-    m_busy = true;
     m_showResult = false;
-    GameModeStep step;
-    step.view = GameModeView::kRestoring;
-    step.command = SVC_CMD_START;
-    step.greyQuit = true;
-    return step;
+    return SweepStarting(GameModeView::kRestoring, SVC_CMD_START);
 }
 
 GameModeStep CGameMode::Progress(int percent) {
@@ -54,24 +62,14 @@ GameModeStep CGameMode::Progress(int percent) {
 GameModeStep CGameMode::BoostDone() {
     m_gameMode = true;
     m_showResult = true;
-    m_progress = 0;
-    AdvanceFrame();
-    GameModeStep step;
-    step.view = GameModeView::kOn;
-    step.repaint = true;
-    return step;
+    return SweepFinished(GameModeView::kOn);
 }
 
 GameModeStep CGameMode::RestoreDone() {
     // The worker clears m_busy only after posting this message, so it is cleared here as well.
     m_busy = false;
     m_gameMode = false;
-    m_progress = 0;
-    AdvanceFrame();
-    GameModeStep step;
-    step.view = GameModeView::kOff;
-    step.repaint = true;
-    return step;
+    return SweepFinished(GameModeView::kOff);
 }
 
 GameModeQuit CGameMode::Quit() {

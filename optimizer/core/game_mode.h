@@ -63,5 +63,7 @@ public:
     int m_score = 0;
 
 private:
+    GameModeStep SweepStarting(GameModeView view, int command);
+    GameModeStep SweepFinished(GameModeView view);  // progress hidden, animation frame advanced
     void AdvanceFrame();
 };
