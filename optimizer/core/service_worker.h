@@ -33,6 +33,8 @@ public:
     void Detach();
 
     DWORD ThreadId() const { return m_threadId; }
+    // True once the thread's queue exists (a command posted sooner is refused by the 10 ms rule).
+    bool IsReady() const { return m_ready && ::WaitForSingleObject(m_ready.Get(), 0) == WAIT_OBJECT_0; }
 
 private:
     AutoHandle m_ready;   // manual-reset: set once the worker's message queue exists

@@ -32,6 +32,7 @@ protected:
         m_services.m_journal.Clear();
         m_services.m_owner = m_recorder.Window();
         ASSERT_TRUE(m_worker.Start(&m_services));
+        ASSERT_TRUE(CSweepRecorder::PumpUntil([&] { return m_worker.IsReady(); }, kSweepLimitMs));
     }
     void TearDown() override {
         m_services.m_journal.Clear();
@@ -140,6 +141,7 @@ TEST(ServiceWorker, ACommandNobodyTakesLeavesThePageIdle) {
     CServiceWorker worker;
     ASSERT_TRUE(worker.Start(&services));
     EXPECT_NE(0u, worker.ThreadId());
+    ASSERT_TRUE(CSweepRecorder::PumpUntil([&] { return worker.IsReady(); }, kSweepLimitMs));
     std::atomic<bool> busy{true};
     ASSERT_TRUE(worker.PostCommand(&busy, SVC_CMD_STOP));  // an empty snapshot: nothing to sweep
     EXPECT_TRUE(CSweepRecorder::PumpUntil([&] { return !busy; }, kSweepLimitMs));
