@@ -17,7 +17,8 @@ public:
     void Load(const wchar_t* section, const std::wstring& iniFile, const SkinImageList& images);
     void SetPos(unsigned value);  // clamped; repaints (the updater only the bar's inside)
     unsigned GetPos() const { return m_position; }
-    bool IsImageLook() const { return m_background || m_fill; }
+    // An image that failed to decode counts as missing, so the bar falls back to the plain look.
+    bool IsImageLook() const;
     void Paint(HDC dc) override;
 
     COLORREF m_barColor = RGB(0, 0, 255);

@@ -1,0 +1,146 @@
+#!/usr/bin/env bash
+# Makes the skins the skin tests load: PNG strips whose frames each have their own flat colour (so a
+# test can tell from one pixel which frame was drawn), broken images, and the ini files naming them.
+# Usage: make_test_skins.sh <output folder>   (writes <output>/Sk_sv/... and <output>/Skin/...)
+set -euo pipefail
+out=$1
+sk="$out/Sk_sv"
+mv_dir="$out/Skin/Chrome/Movrel"
+rm -rf "$out"
+mkdir -p "$sk" "$mv_dir"
+
+# strip <file> <frame width> <height> <colour>...: frames side by side, one flat colour each.
+strip() {
+  local file=$1 w=$2 h=$3; shift 3
+  local args=()
+  for c in "$@"; do args+=("xc:$c"); done
+  convert -size "${w}x${h}" "${args[@]}" +append "PNG24:$file"
+}
+
+strip "$sk/button.png" 60 24 'rgb(200,0,0)' 'rgb(0,200,0)' 'rgb(0,0,200)' 'rgb(100,100,100)'
+strip "$sk/button_one.png" 60 24 'rgb(200,0,200)'
+strip "$sk/checkbox.png" 13 13 'rgb(10,0,0)' 'rgb(20,0,0)' 'rgb(30,0,0)' 'rgb(40,0,0)' 'rgb(50,0,0)' 'rgb(60,0,0)'
+strip "$sk/tab_a.png" 40 20 'rgb(255,0,0)' 'rgb(0,255,0)' 'rgb(0,0,255)'
+strip "$sk/tab_b.png" 40 20 'rgb(128,0,0)' 'rgb(0,128,0)' 'rgb(0,0,128)'
+frames=()
+for k in $(seq 0 19); do frames+=("rgb($((k * 10)),100,50)"); done
+strip "$sk/anim.png" 10 10 "${frames[@]}"
+# Three-slice images: end pieces and the one-pixel middle column in different colours.
+convert -size 4x10 xc:'rgb(255,0,0)' -size 1x10 xc:'rgb(0,255,0)' -size 4x10 xc:'rgb(0,0,255)' +append "PNG24:$sk/slice9.png"
+convert -size 4x12 xc:'rgb(90,0,0)' -size 1x12 xc:'rgb(0,90,0)' -size 4x12 xc:'rgb(0,0,90)' +append "PNG24:$sk/prog_bk.png"
+convert -size 2x7 xc:'rgb(250,200,0)' -size 1x7 xc:'rgb(0,200,250)' -size 2x7 xc:'rgb(200,0,250)' +append "PNG24:$sk/prog_fill.png"
+convert -size 4x5 xc:'rgb(1,2,3)' "PNG24:$sk/prog_head.png"
+convert -size 4x4 xc:'rgb(7,77,177)' "PNG24:$sk/tile.png"
+printf 'this is not a png file' > "$sk/corrupt.png"
+head -c 60 "$sk/button.png" > "$sk/truncated.png"
+
+cat > "$sk/ImageRes.ini" <<'INI'
+[ImageRes]
+ImageNumber=15
+ImageID_1=button.png
+ImageID_2=button_one.png
+ImageID_3=missing.png
+ImageID_4=checkbox.png
+ImageID_5=tab_a.png
+ImageID_6=tab_b.png
+ImageID_7=anim.png
+ImageID_8=slice9.png
+ImageID_9=prog_bk.png
+ImageID_10=prog_fill.png
+ImageID_11=prog_head.png
+ImageID_12=tile.png
+ImageID_13=corrupt.png
+ImageID_14=truncated.png
+INI
+
+cat > "$sk/controls.ini" <<'INI'
+[OKBtn]
+Text=OK
+TipText=Press to confirm
+TextColor=0x10,32,48
+Image=1
+rect=-80,10,-20,34
+
+[OneFrameBtn]
+Image=2
+rect=10,50,70,74
+
+[BrokenBtn]
+Text=Broken
+Image=13
+rect=10,90,70,114
+
+[MissingBtn]
+Text=Missing
+Image=3
+rect=10,130,70,154
+
+[HomeLink]
+URL=abc
+LinkColor=10,20,30
+ActiveLinkColor=200,0,0
+rect=20,200,0,0
+
+[Title]
+Text=Hello
+TextColor=1,2,3
+FontSize=14
+rect=5,5
+
+[Slice]
+Image=8
+Style=5
+rect=0,0,30,10
+
+[Anim]
+Image=7
+Style=0
+rect=0,0,10,10
+
+[Bar]
+rect=10,10,110,22
+
+[ImageBar]
+ImageBk=9
+Image=10
+ImageHeader=11
+rect=10,10,110,22
+
+[MainTabUI]
+ItemCount=3
+Image_Item1=5
+Image_Item2=99
+Image_Item3=6
+ItemDistance=10
+Left=20
+Top=30
+Right=-20
+Bottom=50
+INI
+
+# The updater's skin "Chrome": its own image table and frame settings.
+cp "$sk/button.png" "$mv_dir/close.png"
+cat > "$mv_dir/ImageRes.ini" <<'INI'
+[ImageRes]
+ImageNumber=3
+ImageID_1=close.png
+ImageID_2=gone.png
+ImageID_3=close.png
+INI
+cat > "$mv_dir/mainform.ini" <<'INI'
+[Window]
+Mask_Color=255,0,255
+Image_CloseBut=1
+Close_Point=-30,4
+cutRound_Size=3,0
+CaptionText_Rect=5, 20, 25, 300
+CaptionText_Color=255,0
+TopClipHeight_Maximized=6
+
+[WindowPanel]
+Count=2
+panel_1=-40, -1, 10, -10
+panel_draw_1=2
+panel_image_1=tile.png
+INI
+printf '[SkinConfig]\r\nSkin=Chrome\r\n' > "$out/varnio.ini"
