@@ -65,53 +65,36 @@ unsigned ButtonModel::ButtonUp(bool inside, bool insideAfter, DWORD tick) {
     return effects;
 }
 
-unsigned CheckBoxModel::ButtonDown(bool inside) {
-    if (m_state == 2) return kEffectNone;
-    if (inside) m_armed = true;
-    return kEffectNone;
-}
-
-unsigned CheckBoxModel::MouseMove(bool inside, bool leftDown) {
-    if (m_state == 2) return kEffectNone;
-    const int next = !inside ? 0 : (leftDown && !m_armed ? m_state : 1);
-    if (next == m_state) return kEffectNone;
-    m_state = next;
-    return kEffectInvalidate;
-}
-
-unsigned CheckBoxModel::ButtonUp(bool inside) {
-    if (m_state == 2) return kEffectNone;
-    const bool armed = m_armed;
-    m_armed = false;
-    if (!inside) return kEffectNone;
-    if (armed) m_checked = !m_checked;
-    m_state = 1;
-    return kEffectInvalidate | (armed ? kEffectPostClick : kEffectNone);
-}
-
-unsigned LinkModel::ButtonDown(bool inside) {
+unsigned HoverClickModel::ButtonDown(bool inside) {
     if (!inside) return kEffectNone;
     m_armed = true;
     return kEffectInvalidate;
 }
 
-unsigned LinkModel::MouseMove(bool inside, bool leftDown) {
+unsigned HoverClickModel::MouseMove(bool inside, bool leftDown) {
     const bool next = !inside ? false : (leftDown && !m_armed ? m_hover : true);
     if (next == m_hover) return kEffectNone;
     m_hover = next;
     return kEffectInvalidate;
 }
 
-unsigned LinkModel::MouseLeave() {
+unsigned HoverClickModel::MouseLeave() {
     if (!m_hover) return kEffectNone;
     m_hover = false;
     return kEffectInvalidate;
 }
 
-unsigned LinkModel::ButtonUp(bool inside) {
+unsigned HoverClickModel::ButtonUp(bool inside) {
     const bool armed = m_armed;
     m_armed = false;
     if (!inside) return kEffectNone;
     m_hover = true;
     return kEffectInvalidate | (armed ? kEffectPostClick : kEffectNone);
+}
+
+unsigned CheckBoxModel::ButtonUp(bool inside) {
+    if (!m_enabled) return kEffectNone;
+    const unsigned effects = m_mouse.ButtonUp(inside);
+    if (effects & kEffectPostClick) m_checked = !m_checked;
+    return effects;
 }

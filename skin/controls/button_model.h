@@ -50,25 +50,9 @@ private:
     bool m_armed = false;
 };
 
-// Check box: state 0 normal, 1 hover, 2 disabled (only through SetEnabled); toggles on an armed click.
-class CheckBoxModel {
-public:
-    int State() const { return m_state; }
-    bool Checked() const { return m_checked; }
-    void SetChecked(bool checked) { m_checked = checked; }
-    void SetEnabled(bool enabled) { m_state = enabled ? 0 : 2; }
-    unsigned ButtonDown(bool inside);
-    unsigned MouseMove(bool inside, bool leftDown);
-    unsigned ButtonUp(bool inside);
-
-private:
-    int m_state = 0;
-    bool m_checked = false;
-    bool m_armed = false;
-};
-
-// Link: hover flag and arming.
-class LinkModel {
+// Hover and click of a link or a check box: `hover` while the cursor is over it (while dragging only
+// if the press began on it); a click is an armed release inside.
+class HoverClickModel {
 public:
     bool Hover() const { return m_hover; }
     unsigned ButtonDown(bool inside);
@@ -80,3 +64,43 @@ private:
     bool m_hover = false;
     bool m_armed = false;
 };
+
+// Check box: state 0 normal, 1 hover, 2 disabled (only through SetEnabled); toggles on a click.
+class CheckBoxModel {
+public:
+    int State() const { return !m_enabled ? 2 : (m_mouse.Hover() ? 1 : 0); }
+    bool Checked() const { return m_checked; }
+    void SetChecked(bool checked) { m_checked = checked; }
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+    unsigned ButtonDown(bool inside) { return m_enabled ? m_mouse.ButtonDown(inside) : kEffectNone; }
+    unsigned MouseMove(bool inside, bool leftDown) { return m_enabled ? m_mouse.MouseMove(inside, leftDown) : kEffectNone; }
+    unsigned MouseLeave() { return m_enabled ? m_mouse.MouseLeave() : kEffectNone; }
+    unsigned ButtonUp(bool inside);
+
+private:
+    HoverClickModel m_mouse;
+    bool m_enabled = true;
+    bool m_checked = false;
+};
+
+using LinkModel = HoverClickModel;
+
+// Feeds one forwarded message to a model; `inside` is asked only for mouse messages. The link passes
+// doubleClickPresses = false: a double click on it must not open its target twice.
+template <typename Model, typename InsideFn>
+unsigned FeedMouse(Model& model, UINT message, WPARAM wParam, bool doubleClickPresses, InsideFn inside) {
+    switch (message) {
+    case WM_LBUTTONDBLCLK:
+        return doubleClickPresses ? model.ButtonDown(inside()) : kEffectNone;
+    case WM_LBUTTONDOWN:
+        return model.ButtonDown(inside());
+    case WM_MOUSEMOVE:
+        return model.MouseMove(inside(), (wParam & MK_LBUTTON) != 0);
+    case WM_MOUSELEAVE:
+        return model.MouseLeave();
+    case WM_LBUTTONUP:
+        return model.ButtonUp(inside());
+    default:
+        return kEffectNone;
+    }
+}

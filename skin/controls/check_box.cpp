@@ -21,21 +21,8 @@ void SkinCheckBox::Apply(unsigned effects) {
 }
 
 void SkinCheckBox::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!m_visible) return;  // the model ignores everything while disabled
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        Apply(m_model.ButtonDown(CursorInside()));
-        break;
-    case WM_MOUSEMOVE:
-        Apply(m_model.MouseMove(CursorInside(), (wParam & MK_LBUTTON) != 0));
-        break;
-    case WM_LBUTTONUP:
-        Apply(m_model.ButtonUp(CursorInside()));
-        break;
-    default:
-        break;
-    }
+    // The model ignores everything while disabled. Leaving the owner clears the hover look too.
+    if (m_visible) Apply(FeedMouse(m_model, message, wParam, true, [this] { return CursorInside(); }));
 }
 
 void SkinCheckBox::Paint(HDC dc) {

@@ -53,25 +53,11 @@ void SkinLink::Apply(unsigned effects) {
 
 void SkinLink::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_visible) return;
-    switch (message) {
-    case WM_LBUTTONDOWN:
-        Apply(m_model.ButtonDown(CursorInside()));
-        break;
-    case WM_MOUSEMOVE:
-        Apply(m_model.MouseMove(CursorInside(), (wParam & MK_LBUTTON) != 0));
-        break;
-    case WM_MOUSELEAVE:
-        Apply(m_model.MouseLeave());
-        break;
-    case WM_LBUTTONUP:
-        Apply(m_model.ButtonUp(CursorInside()));
-        break;
-    case WM_SIZE:
+    if (message == WM_SIZE) {
         if (!IsMinimizeSize(wParam)) Layout();
-        break;
-    default:
-        break;
+        return;
     }
+    Apply(FeedMouse(m_model, message, wParam, false, [this] { return CursorInside(); }));
 }
 
 void SkinLink::Paint(HDC dc) {
