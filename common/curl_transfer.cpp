@@ -1,0 +1,148 @@
+// CURLOPT_PROGRESSFUNCTION is the library's older progress option; its double values are exactly
+// what progress_callback_interface2 forwards.
+#define CURL_DISABLE_DEPRECATION
+#include "common/curl_transfer.h"
+
+#include "common/system_proxy.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace curl_space {
+namespace {
+
+constexpr long kConnectSeconds = 8;
+constexpr long kSimpleTotalSeconds = 8;
+constexpr long kPackageTotalSeconds = 300;
+constexpr long kFtpResponseSeconds = 8;
+// The default 16 KB receive buffer costs one file write per 16 KB; large packages go faster with more.
+constexpr long kReceiveBufferBytes = 512 * 1024;
+constexpr size_t kFileBufferBytes = 1024 * 1024;
+
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+using AutoFile = std::unique_ptr<FILE, FileCloser>;
+
+AutoFile CreateForWriting(const std::wstring& path) {
+    AutoFile file(_wfopen(path.c_str(), L"wb"));
+    if (file) std::setvbuf(file.get(), nullptr, _IOFBF, kFileBufferBytes);
+    return file;
+}
+
+size_t WriteBlock(char* data, size_t size, size_t count, void* file) {
+    return std::fwrite(data, size, count, static_cast<FILE*>(file));
+}
+
+size_t DiscardBlock(char*, size_t size, size_t count, void*) { return size * count; }
+
+int ForwardProgress(void* target, double dltotal, double dlnow, double ultotal, double ulnow) {
+    auto* progress = static_cast<progress_callback_interface2*>(target);
+    return progress ? progress->progress(dltotal, dlnow, ultotal, ulnow) : 0;
+}
+
+bool ReceiveToFile(CURL* handle, const std::string& url, FILE* file) {
+    return curl_easy_setopt(handle, CURLOPT_URL, url.c_str()) == CURLE_OK &&
+           curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteBlock) == CURLE_OK &&
+           curl_easy_setopt(handle, CURLOPT_WRITEDATA, file) == CURLE_OK;
+}
+
+bool Status200(CURL* handle, CURLcode* infoResult) {
+    long status = 0;
+    CURLcode result = curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    if (infoResult) *infoResult = result;
+    return result == CURLE_OK && status == 200;
+}
+
+}  // namespace
+
+CurlRequestScope::CurlRequestScope() {
+    m_global = curl_global_init(CURL_GLOBAL_ALL) == CURLE_OK;
+    if (m_global) m_handle = curl_easy_init();
+}
+
+CurlRequestScope::~CurlRequestScope() {
+    if (m_handle) curl_easy_cleanup(m_handle);
+    if (m_global) curl_global_cleanup();
+}
+
+bool ApplyProxy(CURL* handle, long proxyType, const std::string& host, const std::string& port, const char* user,
+                const char* password) {
+    if (!handle || curl_easy_setopt(handle, CURLOPT_PROXYTYPE, proxyType) != CURLE_OK) return false;
+    if (host.empty() || port.empty()) return false;
+    const std::string address = host + ":" + port;
+    if (curl_easy_setopt(handle, CURLOPT_PROXY, address.c_str()) != CURLE_OK) return false;
+    if (curl_easy_setopt(handle, CURLOPT_PROXYAUTH, static_cast<unsigned long>(CURLAUTH_ANY)) != CURLE_OK) return false;
+    if (user && password) {
+        if (curl_easy_setopt(handle, CURLOPT_PROXYUSERNAME, user) != CURLE_OK) return false;
+        if (curl_easy_setopt(handle, CURLOPT_PROXYPASSWORD, password) != CURLE_OK) return false;
+    }
+    return true;
+}
+
+void ApplySystemProxy(CURL* handle) {
+    std::string host, port;
+    if (QuerySystemProxy(&host, &port)) ApplyProxy(handle, CURLPROXY_HTTP, host, port);
+}
+
+bool SetConnectTimeout(CURL* handle, long seconds) {
+    return handle && curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT, seconds) == CURLE_OK;
+}
+
+bool SetTotalTimeout(CURL* handle, long seconds) {
+    return handle && curl_easy_setopt(handle, CURLOPT_TIMEOUT, seconds) == CURLE_OK;
+}
+
+bool SimpleRequest(CURL* handle, const std::string& url) {
+    if (!handle) return false;
+    curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
+    SetConnectTimeout(handle, kConnectSeconds);
+    SetTotalTimeout(handle, kSimpleTotalSeconds);
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, DiscardBlock);
+    curl_slist* headers = curl_slist_append(nullptr, "Connection: close");
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers);
+    bool ok = curl_easy_perform(handle) == CURLE_OK && Status200(handle, nullptr);
+    // The handle keeps a pointer to the list until its cleanup; detach it before freeing.
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, nullptr);
+    curl_slist_free_all(headers);
+    return ok;
+}
+
+bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& localPath) {
+    if (!handle) return false;
+    AutoFile file = CreateForWriting(localPath);
+    if (!file) return false;
+    if (!ReceiveToFile(handle, url, file.get())) return false;
+    SetConnectTimeout(handle, kConnectSeconds);
+    curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+    bool performed = curl_easy_perform(handle) == CURLE_OK;
+    file.reset();
+    return performed && Status200(handle, nullptr);
+}
+
+bool DownloadWithProgress(CURL* handle, const std::string& url, const std::wstring& localPath,
+                          progress_callback_interface2* progress, CURLcode* code) {
+    *code = CURLE_FAILED_INIT;
+    if (!handle) return false;
+    AutoFile file = CreateForWriting(localPath);
+    if (!file) {
+        *code = CURLE_WRITE_ERROR;
+        return false;
+    }
+    ReceiveToFile(handle, url, file.get());
+    SetConnectTimeout(handle, kConnectSeconds);
+    SetTotalTimeout(handle, kPackageTotalSeconds);
+    curl_easy_setopt(handle, CURLOPT_FTP_RESPONSE_TIMEOUT, kFtpResponseSeconds);
+    curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+    if (progress) {
+        curl_easy_setopt(handle, CURLOPT_NOPROGRESS, 0L);
+        curl_easy_setopt(handle, CURLOPT_PROGRESSFUNCTION, ForwardProgress);
+        curl_easy_setopt(handle, CURLOPT_PROGRESSDATA, progress);
+    }
+    *code = curl_easy_perform(handle);
+    file.reset();
+    if (*code != CURLE_OK) return false;
+    return Status200(handle, code);
+}
+
+}  // namespace curl_space

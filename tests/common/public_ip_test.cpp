@@ -1,0 +1,66 @@
+#include "common/public_ip.h"
+
+#include "tests/common/temp_folder.h"
+#include "tests/support/http/test_http_server.h"
+
+#include <gtest/gtest.h>
+
+using test_support::TestHttpServer;
+using test_support::TestResponse;
+
+namespace {
+
+class PublicIp : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_server.Start()); }
+    std::string ServiceUrl() const { return m_server.Url("/api?do=statinst&act=ip"); }
+
+    TestHttpServer m_server;
+    TempFolder m_folder;
+};
+
+}  // namespace
+
+TEST_F(PublicIp, LooksUpOnceAndKeepsTheAnswer) {
+    m_server.Route("/api", TestResponse{200, "203.0.113.9"});
+    const std::wstring cache = m_folder.Path(L"get_public_ip_address.tmp");
+    EXPECT_EQ("203.0.113.9", PublicIpAddress(ServiceUrl(), cache));
+    EXPECT_EQ("203.0.113.9", m_folder.Read(L"get_public_ip_address.tmp"));
+
+    m_server.Route("/api", TestResponse{200, "198.51.100.1"});
+    EXPECT_EQ("203.0.113.9", PublicIpAddress(ServiceUrl(), cache)) << "a cached address is never refreshed";
+    const auto requests = m_server.Requests();
+    ASSERT_EQ(1u, requests.size());
+    EXPECT_EQ("/api", requests[0].path);
+    EXPECT_EQ("do=statinst&act=ip", requests[0].query);
+}
+
+TEST_F(PublicIp, CachedLineBreakIsReturnedUnchanged) {
+    const std::wstring cache = m_folder.Write(L"ip.tmp", "\n");
+    EXPECT_EQ("\n", PublicIpAddress(ServiceUrl(), cache));
+    EXPECT_TRUE(m_server.Requests().empty());
+}
+
+TEST_F(PublicIp, FailedLookupDeletesTheCacheAndGivesNothing) {
+    m_server.Route("/api", TestResponse{500, "busy"});
+    const std::wstring cache = m_folder.Write(L"ip.tmp", "");  // empty: looked up again
+    EXPECT_EQ("", PublicIpAddress(ServiceUrl(), cache));
+    EXPECT_FALSE(m_folder.Exists(L"ip.tmp"));
+    EXPECT_EQ(1u, m_server.Requests().size());
+}
+
+TEST_F(PublicIp, StalledServiceGivesUpAfterFiveSeconds) {
+    TestResponse stall;
+    stall.fault = TestResponse::Fault::StallBeforeHeaders;
+    m_server.Route("/api", stall);
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ("", PublicIpAddress(ServiceUrl(), m_folder.Path(L"ip.tmp")));
+    EXPECT_LT(::GetTickCount() - start, 20000u);
+    EXPECT_FALSE(m_folder.Exists(L"ip.tmp"));
+}
+
+TEST(PublicIpCache, LivesInTheTemporaryFolder) {
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    EXPECT_EQ(std::wstring(temp) + L"get_public_ip_address.tmp", PublicIpCachePath());
+}

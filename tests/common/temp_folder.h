@@ -1,0 +1,56 @@
+// A fresh folder under the temporary folder for one test, deleted with its files afterwards.
+#pragma once
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+class TempFolder {
+public:
+    TempFolder() {
+        wchar_t base[MAX_PATH + 1] = {};
+        ::GetTempPathW(MAX_PATH, base);
+        for (unsigned n = ::GetTickCount() ^ ::GetCurrentProcessId();; ++n) {
+            m_path = std::wstring(base) + L"common_test_" + std::to_wstring(n) + L"\\";
+            if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
+        }
+    }
+    ~TempFolder() {
+        WIN32_FIND_DATAW found;
+        HANDLE search = ::FindFirstFileW((m_path + L"*").c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((m_path + found.cFileName).c_str());
+            } while (::FindNextFileW(search, &found));
+            ::FindClose(search);
+        }
+        ::RemoveDirectoryW(m_path.c_str());
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::wstring Path(const std::wstring& name) const { return m_path + name; }
+    std::wstring Write(const std::wstring& name, const std::string& bytes) const {
+        const std::wstring path = Path(name);
+        FILE* file = _wfopen(path.c_str(), L"wb");
+        if (file) {
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        }
+        return path;
+    }
+    std::string Read(const std::wstring& name) const {
+        std::string bytes;
+        FILE* file = _wfopen(Path(name).c_str(), L"rb");
+        if (!file) return bytes;
+        char block[4096];
+        size_t got;
+        while ((got = std::fread(block, 1, sizeof(block), file)) > 0) bytes.append(block, got);
+        std::fclose(file);
+        return bytes;
+    }
+    bool Exists(const std::wstring& name) const { return ::GetFileAttributesW(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+private:
+    std::wstring m_path;
+};
