@@ -1,6 +1,7 @@
 // Controls driven by real mouse messages on a real owner window, with the real cursor moved.
 #include "skin/controls/button.h"
 #include "skin/controls/check_box.h"
+#include "skin/controls/link.h"
 #include "skin/controls/control_ids.h"
 #include "skin/controls/tab_strip.h"
 #include "skin/controls/tooltip.h"
@@ -146,4 +147,13 @@ TEST_F(Mouse, TipOpensLeftOfAndAboveTheCursorAtTheWorkAreaEdges) {
     tip.Hide();
     EXPECT_FALSE(tip.IsVisible());
     EXPECT_TRUE(::GetPropW(tip.Hwnd(), L"VarnioToolTip") != nullptr);
+}
+
+TEST_F(Mouse, ResizingTheOwnerKeepsRightAnchoredButtonsInPlace) {
+    ::SetWindowPos(owner.Hwnd(), nullptr, 0, 0, 500, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(420, button.GetRect().left);  // -80 from the new right edge
+    ::ShowWindow(owner.Hwnd(), SW_MINIMIZE);
+    owner.Pump();
+    EXPECT_EQ(420, button.GetRect().left);  // a minimised owner keeps the layout
+    EXPECT_NE(nullptr, SkinLink::HandCursor());
 }
