@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds and runs the transfer and digest benchmark: MD5 of a 256 MB file next to md5sum, and a
+# download of that file from one loopback server by the transfer layer (under Wine) next to the curl
+# command-line tool. Prints throughputs and ratios; it never fails on slow figures.
+#   scripts/benchmark.sh [size in MB, default 256]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+size_mb=${1:-256}
+. "$root/scripts/wine-env.sh"
+arch=$(wine_test_arch)
+bash "$root/scripts/build.sh" "$arch"
+exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/common/common_benchmark.exe"
+command -v curl >/dev/null || { echo "benchmark: the curl command-line tool is missing (scripts/setup.sh installs it)"; exit 1; }
+
+work=$(mktemp -d /tmp/sorvik-bench.XXXXXX)
+server_pid=""
+cleanup() {
+  [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+head -c "$((size_mb * 1024 * 1024))" /dev/urandom > "$work/data.bin"
+
+# Best wall-clock seconds of three runs of a command.
+best_of_three() {
+  local best="" t
+  for _ in 1 2 3; do
+    /usr/bin/time -f %e -o "$work/time" "$@" >/dev/null 2>&1
+    t=$(tail -n1 "$work/time")
+    best=$(awk -v a="$t" -v b="${best:-$t}" 'BEGIN { print (a < b ? a : b) }')
+  done
+  echo "$best"
+}
+digest=$(md5sum "$work/data.bin" | cut -d' ' -f1)
+md5sum_s=$(best_of_three md5sum "$work/data.bin")
+
+# One native server for both clients; it reports its port in a file.
+python3 - "$work" > "$work/server.log" 2>&1 <<'PY' &
+import functools, http.server, os, sys
+folder = sys.argv[1]
+handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
+handler.log_message = lambda *args: None
+server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+with open(os.path.join(folder, "port.tmp"), "w") as f:
+    f.write(str(server.server_address[1]))
+os.rename(os.path.join(folder, "port.tmp"), os.path.join(folder, "port"))
+server.serve_forever()
+PY
+server_pid=$!
+for _ in $(seq 100); do [ -f "$work/port" ] && break; sleep 0.1; done
+url="http://127.0.0.1:$(cat "$work/port")/data.bin"
+curl_s=$(best_of_three curl -s -o "$work/curl.out" "$url")
+rm -f "$work/curl.out"
+
+ensure_wine_prefix
+echo "benchmark: md5sum ${md5sum_s}s, curl ${curl_s}s for ${size_mb} MB; now the transfer layer under Wine ($arch)"
+wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$curl_s" "$digest"
