@@ -1,0 +1,25 @@
+# Window layer, skinned windows, message box and web pane, against real Wine windows. The test skins
+# are drawn at build time next to the test program (its folder is the "program folder").
+set(_skin_win_dir ${CMAKE_CURRENT_BINARY_DIR}/windows)
+add_custom_command(
+  OUTPUT ${_skin_win_dir}/Sk_sv/VarnioTip.ini ${_skin_win_dir}/frame_skin/mainform.ini
+  COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/make_window_skins.sh ${_skin_win_dir}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_window_skins.sh
+  COMMENT "Drawing the window tests' skins")
+add_custom_target(skin_window_test_skins DEPENDS ${_skin_win_dir}/Sk_sv/VarnioTip.ini)
+
+sorvik_test(skin_windows_tests MAIN
+  SOURCES
+    window_tests_main.cpp
+    window_layer_test.cpp
+    window_base_test.cpp
+    frame_layout_test.cpp
+    draw_window_test.cpp
+    message_box_test.cpp
+    browser_test.cpp
+    window_test_dialogs.rc
+    ${CMAKE_SOURCE_DIR}/resources/skin_dialogs.rc
+  LIBS skin_optimizer)
+set_target_properties(skin_windows_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${_skin_win_dir})
+target_include_directories(skin_windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_dependencies(skin_windows_tests skin_window_test_skins)
