@@ -224,6 +224,7 @@ TEST(DISABLED_Screenshot, FramedDialogAndMessageBox) {
     FramedDialog dlg;
     HWND hwnd = dlg.Create(nullptr);
     ASSERT_NE(nullptr, hwnd);
+    ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(::LoadIconW(nullptr, IDI_APPLICATION)));
     ::ShowWindow(hwnd, SW_SHOWNORMAL);
     ShotParent anchor;  // invisible; the box centres over it
     HWND anchorHwnd = anchor.Create(nullptr);
