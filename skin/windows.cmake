@@ -4,6 +4,7 @@ list(APPEND SKIN_WINDOW_SOURCES
   window/dialog_impl.cpp
   window/message_loop.cpp
   window_base.cpp
+  main_window_frame.cpp
   font_pool.cpp
   memory_dc.cpp
   subclass_basic.cpp

@@ -2,6 +2,7 @@
 // bound at WM_INITDIALOG (DWLP_USER) and unbound at WM_NCDESTROY or in the destructor, which destroys a
 // modeless dialog that still exists. Window thread only; failures are results (-1 / null), never throws.
 #pragma once
+#include "skin/window/message_loop.h"
 #include "skin/window/message_map.h"
 
 class CDialogImpl : public CMessageMap {
@@ -34,4 +35,15 @@ private:
     HINSTANCE m_instance;
     LPARAM m_initParam = 0;
     bool m_modal = false;
+};
+
+// Lets a modeless dialog's keyboard interface (Tab, Enter, Esc) work inside the thread's message loop:
+// add it to the loop while the dialog lives.
+class CDialogMessageFilter : public CMessageFilter {
+public:
+    explicit CDialogMessageFilter(CDialogImpl& dialog) : m_dialog(dialog) {}
+    bool PreTranslateMessage(MSG* msg) override { return m_dialog.IsDialogMessage(msg); }
+
+private:
+    CDialogImpl& m_dialog;
 };

@@ -144,3 +144,69 @@ TEST(MemoryDc, ZeroSizeBecomesOnePixelAndDrawsIntoItsOwnDib) {
     }
     ::ReleaseDC(nullptr, screen);
 }
+
+#include "skin/main_window_frame.h"
+#include "skin/subclass_basic.h"
+
+TEST(MainWindowFrame, DragBandLeavesTheCaptionButtonsAlone) {
+    const RECT close = {370, 8, 390, 28}, minimize = {345, 8, 365, 28};
+    struct Case { POINT p; bool drags; };
+    const Case cases[] = {{{10, 10}, true}, {{10, 39}, true}, {{10, 40}, false}, {{375, 10}, false},
+                          {{350, 20}, false}, {{367, 20}, true}, {{10, -1}, false}};
+    for (const Case& c : cases) EXPECT_EQ(c.drags, StartsMainWindowDrag(c.p, close, minimize)) << c.p.x << "," << c.p.y;
+}
+
+TEST(MainWindowFrame, RegionRoundsTheCornersAndKeepsTheEdges) {
+    AutoRgn rgn(CreateMainWindowRegion(200, 100));
+    ASSERT_TRUE(rgn);
+    EXPECT_FALSE(::PtInRegion(rgn.Get(), 0, 0));
+    EXPECT_FALSE(::PtInRegion(rgn.Get(), 199, 99));
+    EXPECT_TRUE(::PtInRegion(rgn.Get(), 199, 50)) << "the right edge column stays";
+    EXPECT_TRUE(::PtInRegion(rgn.Get(), 100, 99)) << "the bottom edge row stays";
+}
+
+namespace {
+LRESULT CALLBACK Answer7(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return message == WM_APP ? 7 : ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+struct Doubler : CSubClassBasic {
+    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
+        LRESULT r = CSubClassBasic::WindowProc(hwnd, message, wParam, lParam);
+        return message == WM_APP ? r * 2 : r;
+    }
+};
+HWND MakePlainWindow() {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &Answer7;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SubclassTarget";
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, L"SubclassTarget", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+}
+}  // namespace
+
+TEST(SubClassBasic, RoutesThroughTheObjectAndDetachRestores) {
+    HWND hwnd = MakePlainWindow();
+    ASSERT_NE(nullptr, hwnd);
+    Doubler sub;
+    EXPECT_FALSE(sub.Attach(nullptr));
+    ASSERT_TRUE(sub.Attach(hwnd));
+    EXPECT_FALSE(sub.Attach(hwnd)) << "attached once";
+    EXPECT_EQ(&sub, ::GetPropW(hwnd, L"SubClassBasic"));
+    EXPECT_EQ(14, ::SendMessageW(hwnd, WM_APP, 0, 0));
+    EXPECT_EQ(1, sub.Detach(false));
+    EXPECT_EQ(nullptr, ::GetPropW(hwnd, L"SubClassBasic"));
+    EXPECT_EQ(7, ::SendMessageW(hwnd, WM_APP, 0, 0));
+    EXPECT_EQ(0, sub.Detach(false)) << "nothing to detach";
+    ::DestroyWindow(hwnd);
+}
+
+TEST(SubClassBasic, DetachesItselfAtNcDestroyAndSurvivesTheWindow) {
+    HWND hwnd = MakePlainWindow();
+    auto* sub = new Doubler;
+    ASSERT_TRUE(sub->Attach(hwnd));
+    ::DestroyWindow(hwnd);
+    EXPECT_EQ(nullptr, sub->GetHwnd());
+    delete sub;  // nothing left to unhook
+}

@@ -174,3 +174,23 @@ TEST(MessageLoop, NestedLoopRestoresTheOuterOne) {
     }
     EXPECT_EQ(&outer, CMessageLoop::ForThisThread());
 }
+
+TEST(MessageLoop, ModelessDialogGetsItsKeyboardThroughTheFilter) {
+    class EscQuits : public CDialogImpl {
+    public:
+        EscQuits() : CDialogImpl(IDD_SKIN_MESSAGE_BOX) {}
+        bool ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT&) override {
+            if (message != WM_COMMAND || LOWORD(wParam) != IDCANCEL) return false;
+            ::PostQuitMessage(5);
+            return true;
+        }
+    } dlg;
+    CMessageLoop loop;
+    CDialogMessageFilter filter(dlg);
+    loop.AddMessageFilter(&filter);
+    HWND hwnd = dlg.Create(nullptr);
+    ASSERT_NE(nullptr, hwnd);
+    ::PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(5, loop.Run());
+    loop.RemoveMessageFilter(&filter);
+}
