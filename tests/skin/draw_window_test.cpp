@@ -33,6 +33,7 @@ public:
         switch (message) {
             case WM_INITDIALOG:
                 frame.SetFrame(skin, images);
+                frame.LoadPanels(FrameSkinFolder() + L"mainform.ini", FrameSkinFolder());
                 frame.Attach(hwnd);
                 ::SetWindowTextW(hwnd, L"皮肤框架 Tavisk");
                 ::SetWindowPos(hwnd, nullptr, 100, 100, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -167,6 +168,11 @@ TEST_F(DrawWindowTest, PaintsFrameBackgroundAndTheDialogsControls) {
     EXPECT_EQ(RGB(240, 244, 248), WindowPixel(hwnd, 200, 200)) << "WindowBk_Color";
     EXPECT_EQ(RGB(0x4a, 0x8c, 0xc8), WindowPixel(hwnd, 200, 28)) << "tiled middle of the top strip";
     EXPECT_EQ(RGB(0x2f, 0x6e, 0xa8), WindowPixel(hwnd, 1, 150)) << "left strip";
+    // Panel 1 counts from the right and bottom edges plus one: (300, 200) to (380, 260), stretched.
+    EXPECT_EQ(RGB(0xe0, 0x80, 0x20), WindowPixel(hwnd, 340, 230));
+    EXPECT_EQ(RGB(240, 244, 248), WindowPixel(hwnd, 340, 262));
+    EXPECT_EQ(RGB(240, 244, 248), WindowPixel(hwnd, 382, 230));
+    EXPECT_EQ(RGB(240, 244, 248), WindowPixel(hwnd, 160, 160)) << "style 7 draws nothing";
 }
 
 TEST_F(DrawWindowTest, ReleasingTheCloseButtonClosesAndOthersActivate) {

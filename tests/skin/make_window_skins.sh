@@ -63,7 +63,17 @@ CaptionText_Rect=5, 27, 28, 300
 CaptionText_Color=255, 255, 255
 WindowBk_Color=240, 244, 248
 MinTrac_Size=200,100
+
+[WindowPanel]
+Count=2
+panel_1=200, -41, -101, -21
+panel_draw_1=1
+panel_image_1=panel.png
+panel_2=150, 170, 150, 170
+panel_draw_2=7
+panel_image_2=panel.png
 INI
+c -size 8x8 xc:'#e08020' "png32:$f/panel.png"
 
 # Message box: translucent-edged rounded background, two icons of different sizes, a button strip.
 c -size 420x260 xc:none -fill 'rgba(30,60,90,0.35)' -draw 'roundrectangle 0,0 419,259 14,14' \
