@@ -14,6 +14,7 @@ bash "$root/scripts/build.sh" i686
 ensure_wine_prefix
 ensure_display
 trap stop_own_display EXIT
+warm_wine_session
 cd "${SORVIK_BUILD_ROOT:-$root/build}/$arch"
 echo "tests: running the $arch build under Wine"
 ctest -V -j2 "$@" > ctest.log 2>&1 && rc=0 || rc=$?

@@ -41,6 +41,14 @@ ensure_wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
+# Starts the Wine session's background processes (services, desktop) with no inherited output, so that
+# they do not hold a test's output pipe open until the whole run ends. Call after ensure_display.
+warm_wine_session() {
+  # Kept alive between test programs for a minute, so the background processes are started only once.
+  "$WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
+  wine_cmd "$WINE_BIN" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 # Starts Xvfb on a free display when none is set; the caller stops it with stop_own_display.
 own_xvfb_pid=""
 ensure_display() {

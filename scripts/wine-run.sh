@@ -6,5 +6,15 @@ set -uo pipefail
 ensure_wine_prefix
 ensure_display || exit 1
 trap stop_own_display EXIT
-wine_cmd "$WINE_BIN" "$@"
-exit $?
+if [ -t 1 ]; then
+  wine_cmd "$WINE_BIN" "$@"
+  exit $?
+fi
+# Wine starts some background processes on demand (the RPC service for COM, for one); they inherit the
+# output and would hold a reader such as ctest until the whole Wine session ends. A file they may keep.
+out=$(mktemp)
+wine_cmd "$WINE_BIN" "$@" >"$out" 2>&1
+rc=$?
+cat "$out"
+rm -f "$out"
+exit $rc
