@@ -3,7 +3,6 @@
 #include "common/handles.h"
 
 #include <algorithm>
-#include <memory>
 
 Gdiplus::Color SkinTextColor(COLORREF color) {
     return Gdiplus::Color(254, GetRValue(color), GetGValue(color), GetBValue(color));
@@ -22,18 +21,16 @@ void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const REC
                            Gdiplus::UnitPixel);
         return;
     }
-    // A stretched piece is cut out first so that the samples at its edges wrap back into the piece
-    // itself instead of reaching the neighbouring pixels of the strip (or nothing).
-    Gdiplus::Bitmap* bitmap = static_cast<Gdiplus::Bitmap*>(image);
-    std::unique_ptr<Gdiplus::Bitmap> piece(
-        image->GetType() == Gdiplus::ImageTypeBitmap
-            ? bitmap->Clone(srcX, srcY, srcWidth, srcHeight, PixelFormat32bppARGB)
-            : nullptr);
-    if (!piece || piece->GetLastStatus() != Gdiplus::Ok) return;
+    // Wine's GDI+ rounds some stretches so that the first row or column stays empty. Drawn one pixel
+    // larger on every side and clipped back, the edges come from the flipped wrap of the piece itself.
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(piece.get(), Gdiplus::Rect(dst.left, dst.top, w, h), 0, 0, srcWidth, srcHeight,
-                       Gdiplus::UnitPixel, &attributes);
+    Gdiplus::Region savedClip;
+    graphics.GetClip(&savedClip);
+    graphics.SetClip(Gdiplus::Rect(dst.left, dst.top, w, h), Gdiplus::CombineModeIntersect);
+    graphics.DrawImage(image, Gdiplus::Rect(dst.left - 1, dst.top - 1, w + 2, h + 2), srcX, srcY, srcWidth,
+                       srcHeight, Gdiplus::UnitPixel, &attributes);
+    graphics.SetClip(&savedClip);
 }
 
 ThreeSlice ThreeSliceLayout(int imageWidth, int imageHeight, int left, int top, int right, int bottom) {

@@ -270,3 +270,28 @@ TEST_F(Render, LinkAndTextSizeThemselvesToTheirText) {
     EXPECT_EQ(5, text.GetRect().top);
     EXPECT_GT(text.GetRect().right, 0);
 }
+
+// Frame strips stretch a piece of a strip with tile-flip: every destination pixel must come from the
+// piece, none from its neighbours in the strip and none left empty, whatever the stretch ratio.
+TEST_F(Render, TileFlipStretchFillsEveryPixelFromThePieceOnly) {
+    Gdiplus::Bitmap strip(4, 3, PixelFormat32bppARGB);  // green | red red | green
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            strip.SetPixel(x, y, (x == 0 || x == 3) ? Gdiplus::Color(255, 0, 255, 0) : Gdiplus::Color(255, 255, 0, 0));
+    for (int pieceWidth : {1, 2}) {
+        for (int width = 1; width <= 40; ++width) {
+            canvas.Fill(kBack);
+            {
+                Gdiplus::Graphics graphics(canvas.Dc());
+                DrawImagePart(graphics, &strip, {10, 10, 10 + width, 10 + 7}, 1, 0, pieceWidth, 3, true);
+            }
+            int wrong = 0;
+            for (int y = 8; y < 19; ++y)
+                for (int x = 8; x < 12 + width; ++x) {
+                    const bool inside = x >= 10 && x < 10 + width && y >= 10 && y < 17;
+                    wrong += canvas.Pixel(x, y) != (inside ? RGB(255, 0, 0) : kBack);
+                }
+            EXPECT_EQ(0, wrong) << "piece " << pieceWidth << " stretched to " << width;
+        }
+    }
+}
