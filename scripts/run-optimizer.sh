@@ -3,11 +3,9 @@
 # screenshot and prints where it is.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/prepare.sh"
 . "$root/scripts/wine-env.sh"
-arch=$(wine_test_arch)
-bash "$root/scripts/build.sh" i686
-[ "$arch" = i686 ] || bash "$root/scripts/build.sh" "$arch"
+arch=$SORVIK_TEST_ARCH
 program="${SORVIK_BUILD_ROOT:-$root/build}/$arch/optimizer/Sorvik.exe"
 
 if [ ! -f "$root/optimizer/core/main_window.cpp" ]; then

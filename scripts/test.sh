@@ -4,12 +4,9 @@
 # Extra arguments go to ctest, e.g. scripts/test.sh -R skin_tests
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup.sh"
+bash "$root/scripts/prepare.sh"
 . "$root/scripts/wine-env.sh"
-arch=$(wine_test_arch)
-
-bash "$root/scripts/build.sh" i686
-[ "$arch" = i686 ] || bash "$root/scripts/build.sh" "$arch"
+arch=$SORVIK_TEST_ARCH
 
 ensure_wine_prefix
 ensure_display

@@ -94,10 +94,7 @@ void SkinProgressBar::PaintPlain(HDC dc) {
     if (!m_showPercent) return;
     wchar_t text[20] = {};
     std::swprintf(text, 20, L"%d%%", static_cast<int>(m_position));
-    const SkinFontSpec spec;
-    AutoFont font(::CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                spec.face));
+    AutoFont font = CreateSkinFont(SkinFontSpec());
     ScopedSelectObject selectFont(dc, font.Get());
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, m_percentColor);

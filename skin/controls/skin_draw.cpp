@@ -54,18 +54,16 @@ void DrawThreeSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Th
     piece(s.dstRight, s.srcRight, false);
 }
 
-namespace {
-AutoFont MakeFont(const SkinFontSpec& spec) {
-    return AutoFont(::CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, spec.underline ? TRUE : FALSE, FALSE,
+AutoFont CreateSkinFont(const SkinFontSpec& look) {
+    return AutoFont(::CreateFontW(look.height, 0, 0, 0, look.weight, FALSE, look.underline ? TRUE : FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, spec.face));
+                                  DEFAULT_PITCH | FF_DONTCARE, look.face));
 }
-}  // namespace
 
-void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& spec, COLORREF color,
+void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& look, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format) {
     if (text.empty()) return;
-    AutoFont gdiFont = MakeFont(spec);
+    AutoFont gdiFont = CreateSkinFont(look);
     if (!gdiFont) return;
     Gdiplus::Font font(dc, gdiFont.Get());
     if (font.GetLastStatus() != Gdiplus::Ok) return;  // GDI+ takes TrueType faces only
@@ -79,10 +77,10 @@ void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& spec, CO
         graphics.DrawString(text.c_str(), length, &font, Gdiplus::PointF(layout.X, layout.Y), &brush);
 }
 
-SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& spec) {
+SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {
     SIZE size = {};
     if (text.empty()) return size;
-    AutoFont font = MakeFont(spec);
+    AutoFont font = CreateSkinFont(look);
     ScopedGetDC screen(nullptr);
     if (!screen.Get()) return size;
     ScopedSelectObject select(screen.Get(), font.Get());

@@ -5,6 +5,8 @@
 #include <gdiplus.h>
 #include <string>
 
+#include "common/handles.h"
+
 // COLORREF as the brush colour of skin text: alpha 254, not opaque.
 Gdiplus::Color SkinTextColor(COLORREF color);
 
@@ -36,3 +38,5 @@ void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, CO
 
 // Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC.
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& font);
+// A GDI font of that look; empty when the system refuses it.
+AutoFont CreateSkinFont(const SkinFontSpec& look);
