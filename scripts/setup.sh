@@ -29,14 +29,25 @@ src_dir="$root/.deps/src"
 fetch_source() {
   local name=$1
   if ! ls "$src_dir/${name}"_*.dsc >/dev/null 2>&1; then
-    if [ ! -f /etc/apt/sources.list.d/debian-src.sources ]; then
-      sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
-        > /etc/apt/sources.list.d/debian-src.sources
+    if [ ! -f /etc/apt/sources.list.d/debian-src.sources ] && [ ! -f /etc/apt/sources.list.d/debian-src.list ]; then
+      if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed -e 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources \
+          > /etc/apt/sources.list.d/debian-src.sources
+      else
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/debian-src.list
+      fi
       apt-get update -qq
     fi
     mkdir -p "$src_dir"
-    (cd "$src_dir" && apt-get source --download-only -qq "$name" >/dev/null)
+    (cd "$src_dir" && apt-get source --download-only -qq "$name" 2>&1 >/dev/null | grep -v "unsandboxed" >&2 || true)
   fi
+}
+
+# Runs a noisy third-party build step with its output in a log, shown only when the step fails.
+quietly() {
+  local log=$1; shift
+  mkdir -p "$(dirname "$log")"
+  "$@" >"$log" 2>&1 || { tail -n 40 "$log"; echo "setup: failed, see $log" >&2; return 1; }
 }
 
 # Unpacks with Debian's patches applied (they carry the security fixes).
@@ -61,7 +72,7 @@ for arch in $(printf '%s\n' "${archs[@]}" | sort -u); do
       -DBUILD_SHARED_LIBS=OFF -DCURL_USE_SCHANNEL=ON -DCURL_USE_OPENSSL=OFF -DBUILD_CURL_EXE=OFF \
       -DCURL_ZLIB=OFF -DUSE_LIBIDN2=OFF -DCURL_USE_LIBSSH2=OFF -DCURL_USE_LIBPSL=OFF -DCURL_BROTLI=OFF \
       -DCURL_ZSTD=OFF -DUSE_NGHTTP2=OFF -DENABLE_MANUAL=OFF -DBUILD_TESTING=OFF -DCURL_DISABLE_LDAP=ON >/dev/null
-    cmake --build "$deps/build/curl/out" -j"$(nproc)" >/dev/null
+    quietly "$deps/build/curl.log" cmake --build "$deps/build/curl/out" -j"$(nproc)"
     cmake --install "$deps/build/curl/out" >/dev/null
     echo "setup: built libcurl ($arch)"
   fi
@@ -86,7 +97,7 @@ for arch in $(printf '%s\n' "${archs[@]}" | sort -u); do
     cmake -S /usr/src/googletest -B "$deps/build/gtest" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$deps/gtest" -Dgtest_disable_pthreads=OFF \
       -DBUILD_GMOCK=OFF >/dev/null
-    cmake --build "$deps/build/gtest" -j"$(nproc)" >/dev/null
+    quietly "$deps/build/gtest.log" cmake --build "$deps/build/gtest" -j"$(nproc)"
     cmake --install "$deps/build/gtest" >/dev/null
     echo "setup: built googletest ($arch)"
   fi
