@@ -81,10 +81,7 @@ void SkinToolTip::OnPaint() {
         AutoBrush back(::CreateSolidBrush(m_backColor));
         ::FillRect(memory.Get(), &client, back.Get());
         ::SetBkMode(memory.Get(), TRANSPARENT);
-        const SkinFontSpec spec;
-        AutoFont font(::CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH | FF_DONTCARE, spec.face));
+        AutoFont font = CreateSkinFont(SkinFontSpec());
         {
             ScopedSelectObject selectFont(memory.Get(), font.Get());
             RECT textRect = client;
