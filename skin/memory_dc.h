@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/handles.h"
+
 class CMemory_DC {
 public:
     CMemory_DC(HDC reference, int width, int height);
@@ -11,16 +13,16 @@ public:
     CMemory_DC(const CMemory_DC&) = delete;
     CMemory_DC& operator=(const CMemory_DC&) = delete;
 
-    HDC Get() const { return m_dc; }
-    operator HDC() const { return m_dc; }
-    HBITMAP Bitmap() const { return m_bitmap; }
+    HDC Get() const { return m_dc.Get(); }
+    operator HDC() const { return m_dc.Get(); }
+    HBITMAP Bitmap() const { return m_bitmap.Get(); }
     void* Bits() const { return m_bits; }  // bottom-up rows of 32-bit pixels
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
+    AutoMemoryDC m_dc;
+    AutoBitmap m_bitmap;
     HGDIOBJ m_oldBitmap = nullptr;
     int m_oldMapMode = 0;
     void* m_bits = nullptr;
@@ -36,14 +38,14 @@ public:
     CImage_DC(const CImage_DC&) = delete;
     CImage_DC& operator=(const CImage_DC&) = delete;
 
-    HDC Get() const { return m_dc; }
-    operator HDC() const { return m_dc; }
+    HDC Get() const { return m_dc.Get(); }
+    operator HDC() const { return m_dc.Get(); }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
+    AutoBitmap m_bitmap;  // declared first: released after the DC lets go of it
+    AutoMemoryDC m_dc;
     HGDIOBJ m_oldBitmap = nullptr;
     int m_width = 0;
     int m_height = 0;
