@@ -20,11 +20,6 @@ protected:
         owner.Add(&button);
     }
     void TearDown() override { SkinToolTip::Instance().Hide(); }
-    size_t Clicks(WORD id) const {
-        size_t n = 0;
-        for (const auto& c : owner.commands) n += c.first == id && c.second == reinterpret_cast<LPARAM>(owner.Hwnd());
-        return n;
-    }
     TestOwner owner;
     SkinImageList images;
     SkinButton button;
@@ -38,7 +33,7 @@ TEST_F(Mouse, ClickPostsCommandWithTheOwnersHandle) {
     EXPECT_EQ(2, button.GetState());
     owner.Mouse(WM_LBUTTONUP, 330, 20);
     owner.Pump();
-    EXPECT_EQ(1u, Clicks(7));
+    EXPECT_EQ(1u, owner.CommandCount(7));
     EXPECT_EQ(1u, owner.commands.size());
     EXPECT_EQ(1, button.GetState());
 }
@@ -64,9 +59,7 @@ TEST_F(Mouse, PressOutsideDragInReleaseInsidePostsNothing) {
 
 TEST_F(Mouse, DisabledButtonIgnoresTheMouse) {
     button.Enable(false);
-    owner.Mouse(WM_LBUTTONDOWN, 330, 20, MK_LBUTTON);
-    owner.Mouse(WM_LBUTTONUP, 330, 20);
-    owner.Pump();
+    owner.Click(330, 20);
     EXPECT_EQ(0u, owner.commands.size());
     EXPECT_EQ(3, button.GetState());
 }
@@ -78,17 +71,13 @@ TEST_F(Mouse, CheckBoxTogglesOnlyWhileEnabled) {
     box.SetBounds(10, 100, 120, 113);
     owner.Add(&box);
     box.Enable(false);
-    owner.Mouse(WM_LBUTTONDOWN, 15, 105, MK_LBUTTON);
-    owner.Mouse(WM_LBUTTONUP, 15, 105);
-    owner.Pump();
+    owner.Click(15, 105);
     EXPECT_FALSE(box.GetCheck());
-    EXPECT_EQ(0u, Clicks(21));
+    EXPECT_EQ(0u, owner.CommandCount(21));
     box.Enable(true);
-    owner.Mouse(WM_LBUTTONDOWN, 15, 105, MK_LBUTTON);
-    owner.Mouse(WM_LBUTTONUP, 15, 105);
-    owner.Pump();
+    owner.Click(15, 105);
     EXPECT_TRUE(box.GetCheck());
-    EXPECT_EQ(1u, Clicks(21));
+    EXPECT_EQ(1u, owner.CommandCount(21));
 }
 
 TEST_F(Mouse, TabStripHotItemAcrossAGapAndClickBetweenItems) {

@@ -79,6 +79,18 @@ void TestOwner::Mouse(UINT message, int x, int y, WPARAM keys) {
     ::SendMessageW(m_hwnd, message, keys, MAKELPARAM(x, y));
 }
 
+void TestOwner::Click(int x, int y) {
+    Mouse(WM_LBUTTONDOWN, x, y, MK_LBUTTON);
+    Mouse(WM_LBUTTONUP, x, y);
+    Pump();
+}
+
+size_t TestOwner::CommandCount(WPARAM wParam) const {
+    size_t n = 0;
+    for (const auto& c : commands) n += c.first == wParam && c.second == reinterpret_cast<LPARAM>(m_hwnd);
+    return n;
+}
+
 void TestOwner::PumpOnce() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

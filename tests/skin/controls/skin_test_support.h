@@ -39,6 +39,10 @@ public:
     void Add(SkinControl* control) { m_controls.push_back(control); }
     // Moves the real cursor onto client point (x, y) and sends `message` with that point in lParam.
     void Mouse(UINT message, int x, int y, WPARAM keys = 0);
+    // Left button down and up at client point (x, y), then pumps what the controls posted.
+    void Click(int x, int y);
+    // WM_COMMAND messages received with this wParam and the owner's own handle as lParam.
+    size_t CommandCount(WPARAM wParam) const;
     // Pumps this thread's messages for up to `ms` (returns early when `until` holds).
     template <typename Pred>
     bool PumpUntil(DWORD ms, Pred until);

@@ -25,11 +25,6 @@ protected:
         owner.Mouse(WM_LBUTTONDOWN, 330, 20, MK_LBUTTON);
         owner.Mouse(WM_LBUTTONUP, 330, 20);
     }
-    size_t Count(WPARAM wParam) const {
-        size_t n = 0;
-        for (const auto& c : owner.commands) n += c.first == wParam;
-        return n;
-    }
     TestOwner owner;
     SkinImageList images;
     SkinButton button;
@@ -44,15 +39,15 @@ TEST_F(UpdaterButton, TwoClicks200msApartPostOneCommand) {
     const DWORD gap = ::GetTickCount() - start;
     owner.Pump();
     if (gap > 300) GTEST_SKIP() << "the machine took " << gap << " ms between the clicks";
-    EXPECT_EQ(1u, Count(7));
+    EXPECT_EQ(1u, owner.CommandCount(7));
 }
 
 TEST_F(UpdaterButton, EnterAndLeaveAreNotified) {
     owner.Mouse(WM_MOUSEMOVE, 330, 20);
     owner.Mouse(WM_MOUSEMOVE, 200, 150);
     owner.Pump();
-    EXPECT_EQ(1u, Count(MAKEWPARAM(7, 256)));
-    EXPECT_EQ(1u, Count(MAKEWPARAM(7, 257)));
+    EXPECT_EQ(1u, owner.CommandCount(MAKEWPARAM(7, 256)));
+    EXPECT_EQ(1u, owner.CommandCount(MAKEWPARAM(7, 257)));
     EXPECT_EQ(reinterpret_cast<LPARAM>(owner.Hwnd()), owner.commands.front().second);
 }
 
