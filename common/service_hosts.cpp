@@ -26,6 +26,9 @@ ServiceHosts LoadServiceHosts(const std::wstring& iniPath) {
     hosts.statistics = ReadBaseAddress(iniPath, L"statistics");
     hosts.ip = ReadBaseAddress(iniPath, L"ip");
     hosts.update = ReadBaseAddress(iniPath, L"update");
+    hosts.web = ReadBaseAddress(iniPath, L"web");
+    hosts.plugin = ReadBaseAddress(iniPath, L"plugin");
+    hosts.speedtest = ReadBaseAddress(iniPath, L"speedtest");
     return hosts;
 }
 

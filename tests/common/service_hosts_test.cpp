@@ -9,11 +9,16 @@ TEST(ServiceHosts, ReadsBaseAddressesAndAddsTheScheme) {
     TempFolder folder;
     const std::wstring ini = folder.Write(L"service_hosts.ini",
                                           "; comment\r\n[hosts]\r\nstatistics=http://stat.example.com/\r\n"
-                                          "ip = 127.0.0.1:8080 \r\nupdate=https://up.example.com\r\n");
+                                          "ip = 127.0.0.1:8080 \r\nupdate=https://up.example.com\r\n"
+                                          "web=www.example.com\r\nplugin=https://p.example/get/\r\n"
+                                          "speedtest=http://127.0.0.1:9/\r\n");
     const ServiceHosts hosts = LoadServiceHosts(ini);
     EXPECT_EQ("http://stat.example.com", hosts.statistics);
     EXPECT_EQ("http://127.0.0.1:8080", hosts.ip);
     EXPECT_EQ("https://up.example.com", hosts.update);
+    EXPECT_EQ("http://www.example.com", hosts.web);
+    EXPECT_EQ("https://p.example/get", hosts.plugin);
+    EXPECT_EQ("http://127.0.0.1:9", hosts.speedtest);
 }
 
 TEST(ServiceHosts, MissingFileOrKeysGiveEmptyAddressesAndNoUrls) {
@@ -38,4 +43,7 @@ TEST(ServiceHosts, ShippedFileNamesEveryService) {
     EXPECT_NE("", hosts.statistics);
     EXPECT_NE("", hosts.ip);
     EXPECT_NE("", hosts.update);
+    EXPECT_NE("", hosts.web);
+    EXPECT_NE("", hosts.plugin);
+    EXPECT_NE("", hosts.speedtest);
 }

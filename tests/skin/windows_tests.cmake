@@ -11,12 +11,12 @@ add_custom_target(skin_window_test_skins DEPENDS ${_skin_win_dir}/Sk_sv/VarnioTi
 sorvik_test(skin_windows_tests MAIN
   SOURCES
     window_tests_main.cpp
-    window_layer_test.cpp
-    window_base_test.cpp
-    frame_layout_test.cpp
-    draw_window_test.cpp
-    message_box_test.cpp
-    browser_test.cpp
+    window/window_layer_test.cpp
+    skinned_window/window_base_test.cpp
+    skinned_window/frame_layout_test.cpp
+    skinned_window/draw_window_test.cpp
+    message_box/message_box_test.cpp
+    web_pane/browser_test.cpp
     window_test_dialogs.rc
     ${CMAKE_SOURCE_DIR}/resources/skin_dialogs.rc
   LIBS skin_optimizer)

@@ -1,0 +1,17 @@
+// Where game mode meets the services: the one-time measurement at window creation and the hand-over of a
+// transition's sweep command to the worker. Main window's thread.
+#pragma once
+#include <windows.h>
+
+#include "optimizer/core/game_mode/game_mode.h"
+
+class CServiceEnumer;
+class CServiceWorker;
+
+// Starts what a previous run's boost left stopped (the journal), then snapshots and counts the services
+// and scores them once. owner receives the sweep messages from now on.
+void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner);
+
+// Gives the step's command to the worker. Returns the step to apply: the same one, or the model's
+// fallback when the worker did not take the command, so the busy flag never stays set.
+GameModeStep HandStepToWorker(CGameMode& mode, CServiceWorker& worker, const GameModeStep& step);

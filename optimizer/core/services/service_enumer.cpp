@@ -1,0 +1,149 @@
+#include "optimizer/core/services/service_enumer.h"
+
+#include "optimizer/core/services/serv_handle.h"
+#include "optimizer/core/services/service_catalogue.h"
+#include "optimizer/core/services/service_control.h"
+#include "optimizer/core/services/service_messages.h"
+
+namespace {
+
+constexpr DWORD kPauseBetweenServicesMs = 5;  // keeps a sweep from flooding the window's queue
+
+std::wstring QueryDescription(SC_HANDLE service) {
+    DWORD needed = 0;
+    if (::QueryServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, nullptr, 0, &needed) ||
+        ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return {};
+    }
+    std::vector<BYTE> buffer(needed + 1, 0);
+    if (!::QueryServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, buffer.data(), needed, &needed)) return {};
+    const auto* info = reinterpret_cast<const SERVICE_DESCRIPTIONW*>(buffer.data());
+    return info->lpDescription ? std::wstring(info->lpDescription) : std::wstring();
+}
+
+// A service whose configuration cannot be read is left out of the snapshot.
+bool ConfigReadable(SC_HANDLE service) {
+    DWORD needed = 0;
+    if (::QueryServiceConfigW(service, nullptr, 0, &needed) || ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+        return false;
+    }
+    std::vector<BYTE> buffer(needed, 0);
+    return ::QueryServiceConfigW(service, reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()), needed,
+                                 &needed) != FALSE;
+}
+
+}  // namespace
+
+int SweepPercent(int n, int listedRunning, int listedCount) {
+    int divisor = listedRunning != 0 ? listedRunning : listedCount;
+    if (divisor <= 0) divisor = 1;
+    const int percent = n * 100 / divisor;
+    return percent >= 100 ? 92 : percent;
+}
+
+CServiceEnumer::CServiceEnumer() : m_catalogue(ServiceCatalogueText()) {
+    // Matching compares upper-cased texts; the sweeps upper-case again, which changes nothing.
+    UpperCaseInPlace(m_catalogue);
+}
+
+CServiceEnumer& CServiceEnumer::Instance() {
+    static CServiceEnumer instance;
+    return instance;
+}
+
+bool CServiceEnumer::Refresh() {
+    CServHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
+    if (!manager) return false;
+
+    // Several rounds only when the list grows, or is too large for one call, between the calls.
+    DWORD resume = 0;
+    for (;;) {
+        DWORD needed = 0;
+        DWORD returned = 0;
+        if (::EnumServicesStatusW(manager.Get(), SERVICE_WIN32, SERVICE_STATE_ALL, nullptr, 0, &needed, &returned,
+                                  &resume) ||
+            ::GetLastError() != ERROR_MORE_DATA) {
+            break;
+        }
+        std::vector<BYTE> buffer(needed);
+        auto* entries = reinterpret_cast<ENUM_SERVICE_STATUSW*>(buffer.data());
+        const BOOL complete = ::EnumServicesStatusW(manager.Get(), SERVICE_WIN32, SERVICE_STATE_ALL, entries, needed,
+                                                    &needed, &returned, &resume);
+        if (!complete && ::GetLastError() != ERROR_MORE_DATA) break;
+        for (DWORD i = 0; i < returned; ++i) {
+            CServHandle service(
+                ::OpenServiceW(manager.Get(), entries[i].lpServiceName, SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
+            if (!service || !ConfigReadable(service.Get())) continue;
+            ServiceRecord record;
+            record.state = entries[i].ServiceStatus.dwCurrentState;
+            record.name = entries[i].lpServiceName;
+            record.description = QueryDescription(service.Get());
+            ::OutputDebugStringW((record.name + L"\r\n").c_str());
+            m_services.push_back(std::move(record));
+        }
+        if (complete) break;
+    }
+    return !m_services.empty();
+}
+
+bool CServiceEnumer::IsListed(const ServiceRecord& record) {
+    return IsListedService(m_catalogue, record.name, record.description);
+}
+
+int CServiceEnumer::CountListed() {
+    m_listedCount = 0;
+    m_listedRunning = 0;
+    m_totalRunning = 0;
+    m_alreadyStopped.clear();
+    UpperCaseInPlace(m_catalogue);
+    for (const ServiceRecord& record : m_services) {
+        if (record.state == SERVICE_RUNNING) ++m_totalRunning;
+        if (!IsListed(record)) continue;
+        ++m_listedCount;
+        if (record.state == SERVICE_RUNNING) {
+            ++m_listedRunning;
+        } else if (record.state == SERVICE_STOPPED) {
+            m_alreadyStopped += record.name;
+        }
+    }
+    return m_listedCount;
+}
+
+void CServiceEnumer::Post(UINT message, int percent) const {
+    ::PostMessageW(m_owner, message, 0, percent);
+}
+
+void CServiceEnumer::StopListed() {
+    UpperCaseInPlace(m_catalogue);
+    UpperCaseInPlace(m_alreadyStopped);
+    Post(WM_SVC_STOP_PROGRESS, 1);
+    int n = 0;
+    for (const ServiceRecord& record : m_services) {
+        if (!IsListed(record) || record.state != SERVICE_RUNNING) continue;
+        ++n;
+        Post(WM_SVC_STOP_PROGRESS, SweepPercent(n, m_listedRunning, m_listedCount));
+        // Journalled before the stop is sent, so a run that dies during the wait still names it.
+        m_journal.Add(record.name);
+        if (StopServiceWithOutcome(record.name) != StopOutcome::kStoppedByUs) m_journal.Remove(record.name);
+        ::Sleep(kPauseBetweenServicesMs);
+    }
+    Post(WM_SVC_STOP_DONE, 0);
+}
+
+void CServiceEnumer::StartListed() {
+    UpperCaseInPlace(m_catalogue);
+    Post(WM_SVC_START_PROGRESS, 1);
+    int n = 0;
+    for (const ServiceRecord& record : m_services) {
+        if (!IsListed(record)) continue;
+        std::wstring upperName = record.name;
+        UpperCaseInPlace(upperName);
+        if (m_alreadyStopped.find(upperName) != std::wstring::npos) continue;
+        ++n;
+        Post(WM_SVC_START_PROGRESS, SweepPercent(n, m_listedRunning, m_listedCount));
+        StartServiceAndWait(record.name);
+        ::Sleep(kPauseBetweenServicesMs);
+    }
+    m_journal.Clear();
+    Post(WM_SVC_START_DONE, 0);
+}

@@ -1,0 +1,49 @@
+// The snapshot of installed services, the counters of listed services and the two sweeps.
+// Refresh and CountListed run on the main window's thread before the worker exists; afterwards only the
+// service worker touches the object. Failures of single services are skipped, never reported.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "optimizer/core/services/service_journal.h"
+
+struct ServiceRecord {
+    DWORD state = 0;          // dwCurrentState seen at enumeration; never refreshed
+    std::wstring name;        // key name
+    std::wstring description; // empty when the service has none
+};
+
+// Percentage posted for the n-th service of a sweep: divided by the listed running count (the listed
+// count when none was running), and never shown as 100 or more before the sweep is done.
+int SweepPercent(int n, int listedRunning, int listedCount);
+
+class CServiceEnumer {
+public:
+    CServiceEnumer();
+    virtual ~CServiceEnumer() = default;
+    CServiceEnumer(const CServiceEnumer&) = delete;
+    CServiceEnumer& operator=(const CServiceEnumer&) = delete;
+
+    // The process-wide instance, created on first use.
+    static CServiceEnumer& Instance();
+
+    bool Refresh();             // appends the installed services; true when the snapshot is not empty
+    int CountListed();          // fills the counters and m_alreadyStopped; returns m_listedCount
+    void StopListed();          // boost sweep: posts progress and done to m_owner
+    void StartListed();         // restore sweep: posts progress and done to m_owner, then clears the journal
+    bool IsListed(const ServiceRecord& record);
+
+    HWND m_owner = nullptr;            // not owned; receives the sweep messages
+    std::wstring m_catalogue;
+    std::wstring m_alreadyStopped;     // listed key names seen stopped when counted, no separator
+    int m_listedCount = 0;
+    int m_listedRunning = 0;
+    int m_totalRunning = 0;
+    std::vector<ServiceRecord> m_services;
+    CServiceJournal m_journal;         // services this run's boost stopped
+
+private:
+    void Post(UINT message, int percent) const;
+};

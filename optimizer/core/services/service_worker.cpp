@@ -1,0 +1,83 @@
+#include "optimizer/core/services/service_worker.h"
+
+#include "optimizer/core/services/service_enumer.h"
+#include "optimizer/core/services/service_messages.h"
+
+namespace {
+
+// The thread's start record; the thread owns it and its duplicate of the ready event.
+struct WorkerStart {
+    CServiceEnumer* services;
+    HANDLE ready;
+};
+
+void RunCommand(CServiceEnumer& services, SvcCommandBlock& block) {
+    if (block.command == SVC_CMD_STOP) {
+        services.StopListed();
+    } else if (block.command == SVC_CMD_START) {
+        services.StartListed();
+    }
+    // The done message is already posted: busy is cleared last, as the owner expects.
+    if (block.busy) block.busy->store(false);
+}
+
+DWORD WINAPI WorkerThread(void* param) {
+    WorkerStart* start = static_cast<WorkerStart*>(param);
+    CServiceEnumer& services = *start->services;
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // creates the queue
+    ::SetEvent(start->ready);
+    ::CloseHandle(start->ready);
+    delete start;
+
+    // WM_QUIT does not end the loop: the thread lives until the process ends.
+    for (;;) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got > 0 && msg.message == WM_SVC_COMMAND && msg.wParam) {
+            SvcCommandBlock* block = reinterpret_cast<SvcCommandBlock*>(msg.wParam);
+            RunCommand(services, *block);
+            delete block;
+        }
+        ::Sleep(1);
+    }
+}
+
+}  // namespace
+
+CServiceWorker::CServiceWorker() : m_ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+bool CServiceWorker::Start(CServiceEnumer* services) {
+    if (m_thread || !m_ready || !services) return false;
+    HANDLE ready = nullptr;
+    if (!::DuplicateHandle(::GetCurrentProcess(), m_ready.Get(), ::GetCurrentProcess(), &ready, 0, FALSE,
+                           DUPLICATE_SAME_ACCESS)) {
+        return false;
+    }
+    WorkerStart* start = new WorkerStart{services, ready};
+    DWORD id = 0;
+    m_thread.Reset(::CreateThread(nullptr, 0, WorkerThread, start, 0, &id));
+    if (!m_thread) {
+        ::CloseHandle(ready);
+        delete start;
+        return false;
+    }
+    m_threadId = id;
+    return true;
+}
+
+bool CServiceWorker::PostCommand(std::atomic<bool>* busy, int command) {
+    if (m_threadId == 0 || !m_ready || ::WaitForSingleObject(m_ready.Get(), kHandOverWaitMs) != WAIT_OBJECT_0) {
+        return false;
+    }
+    SvcCommandBlock* block = new SvcCommandBlock{busy, command};
+    if (!::PostThreadMessageW(m_threadId, WM_SVC_COMMAND, reinterpret_cast<WPARAM>(block), 0)) {
+        delete block;
+        return false;
+    }
+    return true;
+}
+
+void CServiceWorker::Detach() {
+    if (m_thread) ::WaitForSingleObject(m_thread.Get(), 1);
+    if (m_ready) ::ResetEvent(m_ready.Get());
+}
