@@ -6,9 +6,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/prepare.sh"
 . "$root/scripts/wine-env.sh"
 arch=$SORVIK_TEST_ARCH
-program="${SORVIK_BUILD_ROOT:-$root/build}/$arch/optimizer/Sorvik.exe"
+program="${SORVIK_BUILD_ROOT:-$root/build}/$arch/product/Sorvik.exe"
 
-if [ ! -f "$root/optimizer/core/main_window.cpp" ]; then
+if [ ! -f "$root/optimizer/core/main_window/main_window.cpp" ]; then
   echo "run: Sorvik is built ($program), but its main window is not written yet: there is nothing to show."
   echo "run: the service optimisation and game-mode core exist and are exercised by 'bash scripts/test.sh'."
   exit 0
