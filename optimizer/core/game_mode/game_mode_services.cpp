@@ -9,7 +9,6 @@
 void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner) {
     mode.m_gameMode = false;
     services.m_owner = owner;
-    RestartJournalledServices(services.m_journal);
     services.Refresh();
     services.CountListed();
     std::srand(static_cast<unsigned>(std::time(nullptr)));

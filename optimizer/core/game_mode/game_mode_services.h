@@ -8,8 +8,8 @@
 class CServiceEnumer;
 class CServiceWorker;
 
-// Starts what a previous run's boost left stopped (the journal), then snapshots and counts the services
-// and scores them once. owner receives the sweep messages from now on.
+// Snapshots and counts the services and scores them once; owner receives the sweep messages from now on.
+// What a previous run's boost left stopped is started by the worker (CServiceWorker::Start).
 void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner);
 
 // Gives the step's command to the worker. Returns the step to apply: the same one, or the model's
