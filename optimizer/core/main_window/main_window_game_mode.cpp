@@ -24,6 +24,10 @@ void CMainWindow::ApplyGameModeView(const GameModeStep& step) {
 }
 
 void CMainWindow::OnQuit() {
+    // The menu item is greyed while a sweep runs; a quit that arrives by another way then waits its turn
+    // too, or a boost still running would be left half done with its services stopped.
+    if (m_game.m_busy)
+        return;
     const GameModeQuit quit = m_game.Quit();
     if (quit.closeNow) {
         m_tray.Delete();
