@@ -8,6 +8,12 @@
 #include "tests/optimizer/core/services/test_service_host.h"
 #include "window_test_support.h"
 
+#include <gdiplus.h>
+
+#include <functional>
+
+#include "common/handles.h"
+
 namespace fake_companions {
 int g_connectFirst = 0;
 int g_connectNext = 0;
@@ -101,28 +107,83 @@ bool MainWindowTest::Visible(const wchar_t* control) const {
 }
 
 namespace {
-UINT g_menuItem = 0;
-MenuItemSeen g_seen;
+std::function<void()> g_look;
 
-// Runs inside the menu's modal loop: reads the item from the shown menu, then closes it.
-void CALLBACK ReadAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+BOOL CALLBACK FindShownDialog(HWND hwnd, LPARAM found) {
+    wchar_t name[16] = {};
+    ::GetClassNameW(hwnd, name, 16);
+    if (std::wstring(name) != L"#32770" || !::IsWindowVisible(hwnd))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+// Runs inside the modal loop: looks, then closes the menu or answers the dialog.
+void CALLBACK LookAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     ::KillTimer(nullptr, timer);
-    HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
-    HMENU menu = menuWindow ? reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0)) : nullptr;
-    if (menu) {
-        wchar_t text[128] = {};
-        ::GetMenuStringW(menu, g_menuItem, text, 128, MF_BYCOMMAND);
-        g_seen.text = text;
-        g_seen.enabled = !(::GetMenuState(menu, g_menuItem, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+    if (g_look)
+        g_look();
+    if (::FindWindowW(L"#32768", nullptr)) {
+        ::EndMenu();
+        return;
     }
-    ::EndMenu();
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog)
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(dialog));
 }
 }  // namespace
 
+HWND ShownDialogOfThisThread() {
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
+    return dialog;
+}
+
+void InsideModalLoop(const std::function<void()>& open, const std::function<void()>& look) {
+    g_look = look;
+    ::SetTimer(nullptr, 0, 300, LookAndClose);
+    open();  // returns when the loop has ended
+    g_look = nullptr;
+}
+
 MenuItemSeen ItemOfOpenTrayMenu(HWND window, UINT id) {
-    g_menuItem = id;
-    g_seen = {};
-    ::SetTimer(nullptr, 0, 200, ReadAndCloseMenu);
-    ::SendMessageW(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);  // returns when the menu has closed
-    return g_seen;
+    MenuItemSeen seen;
+    InsideModalLoop([&] { ::SendMessageW(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN); },
+                    [&] {
+                        HWND shown = ::FindWindowW(L"#32768", nullptr);
+                        HMENU menu =
+                            shown ? reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0)) : nullptr;
+                        if (!menu)
+                            return;
+                        wchar_t text[128] = {};
+                        ::GetMenuStringW(menu, id, text, 128, MF_BYCOMMAND);
+                        seen.text = text;
+                        seen.enabled = !(::GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
+                    });
+    return seen;
+}
+
+bool SaveScreenshot(const std::wstring& name) {
+    const std::wstring folder = ProgramFolder() + L"\\screenshots\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    ScopedGetDC screen(nullptr);
+    AutoMemoryDC memory(::CreateCompatibleDC(screen.Get()));
+    AutoBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), width, height));
+    {
+        ScopedSelectObject select(memory.Get(), bitmap.Get());
+        ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), 0, 0, SRCCOPY | CAPTUREBLT);
+    }
+    Gdiplus::Bitmap image(bitmap.Get(), nullptr);
+    CLSID png = {};
+    UINT count = 0, bytes = 0;
+    Gdiplus::GetImageEncodersSize(&count, &bytes);
+    std::vector<BYTE> buffer(bytes);
+    auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    Gdiplus::GetImageEncoders(count, bytes, encoders);
+    for (UINT i = 0; i < count; ++i)
+        if (std::wstring(encoders[i].MimeType) == L"image/png")
+            png = encoders[i].Clsid;
+    return image.Save((folder + name + L".png").c_str(), &png, nullptr) == Gdiplus::Ok;
 }

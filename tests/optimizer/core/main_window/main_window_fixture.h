@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,3 +48,11 @@ struct MenuItemSeen {
     bool enabled = false;
 };
 MenuItemSeen ItemOfOpenTrayMenu(HWND window, UINT id);
+
+// Runs `look` inside the modal loop that `open` starts (the tray menu or a dialog) once it shows, then
+// closes it: the menu with EndMenu, this thread's shown dialog with OK.
+void InsideModalLoop(const std::function<void()>& open, const std::function<void()>& look);
+HWND ShownDialogOfThisThread();
+
+// Saves the whole screen as "screenshots\<name>.png" beside the test program.
+bool SaveScreenshot(const std::wstring& name);

@@ -36,26 +36,6 @@ int CountChildren(HWND parent, const wchar_t* className) {
     return n;
 }
 
-// Inside a modal box's loop: notes the shown dialog of this thread, then answers it with OK.
-HWND g_box = nullptr;
-bool g_boxLayered = false;
-BOOL CALLBACK FindShownDialog(HWND hwnd, LPARAM) {
-    wchar_t name[16] = {};
-    ::GetClassNameW(hwnd, name, 16);
-    if (std::wstring(name) != L"#32770" || !::IsWindowVisible(hwnd))
-        return TRUE;
-    g_box = hwnd;
-    return FALSE;
-}
-void CALLBACK AnswerShownBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    ::KillTimer(nullptr, timer);
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, 0);
-    if (!g_box)
-        return;
-    g_boxLayered = (::GetWindowLongPtrW(g_box, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
-    ::PostMessageW(g_box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(g_box));
-}
-
 }  // namespace
 
 TEST_F(MainWindowTest, ClosingHidesToTheTrayWithItsBalloon) {
@@ -197,12 +177,13 @@ TEST_F(MainWindowTest, ASecondCleanUpDuringTheCoolDownOnlyShowsTheComeBackLaterB
     ASSERT_TRUE(Open());
     ::SendMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
     ASSERT_TRUE(Visible(L"BoostIcon6"));
-    g_box = nullptr;
-    g_boxLayered = false;
-    ::SetTimer(nullptr, 0, 300, AnswerShownBox);
-    Command(kCmdMemory);
-    ASSERT_NE(nullptr, g_box);
-    EXPECT_TRUE(g_boxLayered) << "the skinned box";
+    bool layeredBox = false;
+    InsideModalLoop([&] { Command(kCmdMemory); },
+                    [&] {
+                        HWND box = ShownDialogOfThisThread();
+                        layeredBox = box && (::GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_LAYERED);
+                    });
+    EXPECT_TRUE(layeredBox) << "the skinned box";
     EXPECT_FALSE(Visible(L"ChaosCircle21")) << "no clean-up started";
     EXPECT_TRUE(Visible(L"BoostIcon6"));
 }
