@@ -3,6 +3,8 @@
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
 # command-line tool. Prints throughputs and ratios; it never fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
+# Then the optimizer window's figures: one repaint of the first page, start-up time as a ratio to a program
+# that opens one window, and the private bytes of Sorvik idle for a minute (SORVIK_IDLE_SECONDS).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 size_mb=${1:-256}
@@ -55,3 +57,9 @@ rm -f "$work/curl.out"
 ensure_wine_prefix
 echo "benchmark: md5sum ${md5sum_s}s, curl ${curl_s}s for ${size_mb} MB; now the transfer layer under Wine ($arch)"
 wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$curl_s" "$digest"
+
+# The optimizer's window: first-page repaint, start-up against a one-window program, idle private bytes.
+optimizer_exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"
+trap 'cleanup; stop_own_display' EXIT
+ensure_display
+wine_cmd "$WINE_BIN" "$optimizer_exe" "${SORVIK_IDLE_SECONDS:-60}"

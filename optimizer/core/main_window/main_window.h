@@ -75,6 +75,7 @@ private:
 
     // Painting (main_window_paint.cpp).
     void OnPaint();
+    void PaintBackground(HDC dc, const RECT& client);
     void PaintPage(HDC dc);
     void PaintGameModePage(HDC dc);
     void PaintResultPanel(HDC dc);
@@ -147,6 +148,9 @@ private:
     CTrayMenu m_menu;
     AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;
     CMouseLeaveTracker m_mouseTracked;
+    // The current page's unchanging background, drawn once per page switch (page 1 and 2 share one).
+    AutoBitmap m_background;
+    int m_backgroundKind = -1;
     std::unique_ptr<CBrowser> m_webPane;
     std::unique_ptr<CMemoryDlg> m_memoryDlg;
     HWND m_processPane = nullptr;  // not owned

@@ -48,20 +48,40 @@ void CMainWindow::OnPaint() {
     ::GetClientRect(m_hWnd, &client);
     CMemory_DC memory(screen, client.right, client.bottom);
     if (memory.Get()) {
-        // A skin that did not load leaves a plain page rather than black.
-        ::FillRect(memory, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        PaintBackground(memory, client);
         PaintPage(memory);
         ::BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     }
     ::EndPaint(m_hWnd, &ps);
 }
 
+void CMainWindow::PaintBackground(HDC dc, const RECT& client) {
+    // Scaling large images with alpha is most of a repaint's cost; these never change, so they are drawn
+    // once and copied afterwards.
+    // Only the current page's is kept, to hold no more memory than one copy of the window.
+    const int kind = m_page == 0 ? 0 : 1;
+    AutoBitmap& cached = m_background;
+    AutoMemoryDC source(::CreateCompatibleDC(dc));
+    BITMAP size = {};
+    if (cached)
+        ::GetObjectW(cached.Get(), sizeof(size), &size);
+    if (!cached || kind != m_backgroundKind || size.bmWidth != client.right || size.bmHeight != client.bottom) {
+        m_backgroundKind = kind;
+        cached.Reset(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+        ScopedSelectObject select(source.Get(), cached.Get());
+        // A skin that did not load leaves a plain page rather than black.
+        ::FillRect(source.Get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        m_skin.Paint(source.Get(), L"WindowBk");
+        m_skin.Paint(source.Get(), m_page == 0 ? L"WindowBk3" : L"WindowBk2");
+    }
+    ScopedSelectObject select(source.Get(), cached.Get());
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, SRCCOPY);
+}
+
 void CMainWindow::PaintPage(HDC dc) {
-    m_skin.Paint(dc, L"WindowBk");
     if (m_page == 0) {
         PaintGameModePage(dc);
     } else {
-        m_skin.Paint(dc, L"WindowBk2");
         if (m_page == 1) {
             for (const ControlSpec& spec : MainWindowControlSpecs())
                 if (spec.page == 1)
@@ -74,7 +94,6 @@ void CMainWindow::PaintPage(HDC dc) {
 }
 
 void CMainWindow::PaintGameModePage(HDC dc) {
-    m_skin.Paint(dc, L"WindowBk3");
     for (const wchar_t* name : kGameModeImages)
         m_skin.Paint(dc, name);
     m_skin.Paint(dc, L"ChaosCircle2", static_cast<int>(m_game.m_boostFrame) + 1);

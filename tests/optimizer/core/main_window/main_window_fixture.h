@@ -2,6 +2,7 @@
 // libraries that count their calls, a service snapshot narrowed to the test's own services (none by
 // default, so no sweep touches Wine's services), and no statistics thread.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
