@@ -21,7 +21,7 @@ python3 "$root/scripts/standin_services.py" "$port_file" &
 standin_pid=$!
 for _ in $(seq 50); do [ -s "$port_file" ] && break; sleep 0.1; done
 base="http://127.0.0.1:$(cat "$port_file")"
-printf '[hosts]\nstatistics=%s\nip=%s\nupdate=%s\n' "$base" "$base" "$base" > "$(dirname "$program")/service_hosts.ini"
+printf '[hosts]\nstatistics=%s\nip=%s\nupdate=%s\nweb=%s\n' "$base" "$base" "$base" "$base" > "$(dirname "$program")/service_hosts.ini"
 echo "run: stand-in web services at $base"
 
 ensure_wine_prefix

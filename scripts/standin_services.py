@@ -28,7 +28,7 @@ def make_handler(version, base):
         "/update.xml": ("text/xml", manifest),
         "/notes.html": ("text/html", PAGE.format(title="更新说明", body="本地替身服务：没有新版本。")),
         "/download.html": ("text/html", PAGE.format(title="下载", body="本地替身服务：没有可下载的安装包。")),
-        "/tools.html": ("text/html", PAGE.format(title="工具", body="本地替身服务提供的工具页面。")),
+        "/tool.html": ("text/html", PAGE.format(title="工具", body="本地替身服务提供的工具页面。")),
     }
 
     class Handler(http.server.BaseHTTPRequestHandler):
