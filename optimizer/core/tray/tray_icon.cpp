@@ -23,8 +23,10 @@ void CopyTrayText(char* field, size_t size, const std::wstring& text) {
     std::memcpy(field, narrow.c_str(), narrow.size() + 1);
 }
 
+// The record the notification area has known since Windows XP: 504 bytes in a 32-bit program.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V3_SIZE == 504, "the narrow version-3 record");
+
 CTrayIcon::CTrayIcon() : m_data() {
-    // The record size the notification area knows from Windows XP on: no balloon icon field.
     m_data.cbSize = NOTIFYICONDATAA_V3_SIZE;
     m_data.uTimeout = kBalloonTimeout;
 }

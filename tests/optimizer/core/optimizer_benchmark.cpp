@@ -59,33 +59,17 @@ double RepaintMilliseconds() {
     return best;
 }
 
-struct VisibleSearch {
-    DWORD pid;
-    bool found;
-};
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<VisibleSearch*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->pid || !::IsWindowVisible(hwnd))
-        return TRUE;
-    search->found = true;
-    return FALSE;
-}
-
 // Seconds from CreateProcess to a visible window of the new process; the process is left running.
 double SecondsToWindow(const std::function<AutoHandle()>& start, AutoHandle& process) {
     const double begin = Now();
     process = start();
     if (!process)
         return -1;
-    VisibleSearch search = {::GetProcessId(process.Get()), false};
-    while (!search.found && Now() - begin < 30) {
-        ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-        if (!search.found)
-            ::Sleep(1);
-    }
-    return search.found ? Now() - begin : -1;
+    const DWORD pid = ::GetProcessId(process.Get());
+    bool shown = false;
+    while (!(shown = HasVisibleWindow(pid)) && Now() - begin < 30)
+        ::Sleep(1);
+    return shown ? Now() - begin : -1;
 }
 
 void End(AutoHandle& process) {

@@ -240,3 +240,14 @@ TEST_F(MainWindowTest, TheResultPanelShowsTheAfterBarOnceGameModeIsOn) {
     EXPECT_GT(GetGValue(bar), GetRValue(bar)) << "the green after bar";
     EXPECT_EQ(WindowPixel(Hwnd(), afterEnd + 3, barY), page) << "and no further than its width";
 }
+
+TEST_F(MainWindowTest, TheIconComesBackWhenTheNotificationAreaRestarts) {
+    ASSERT_TRUE(Open());
+    NOTIFYICONDATAA probe = Window().Tray().Record();
+    probe.uFlags = NIF_TIP;
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &probe)) << "the icon is there";
+    ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &probe));  // a restarted notification area knows no icons
+    EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+    ::SendMessageW(Hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+}

@@ -57,6 +57,14 @@ protected:
         *window = process ? WaitForMainWindow(::GetProcessId(process.Get())) : nullptr;
         return process;
     }
+    // Starts Sorvik and boosts through WM_COMMAND 17; true once the listed service has stopped.
+    bool StartBoosted(AutoHandle* process, HWND* window) {
+        *process = StartSorvik(window);
+        if (!*window)
+            return false;
+        ::PostMessageW(*window, WM_COMMAND, kCmdBoost, 0);
+        return WaitForListed(SERVICE_STOPPED);
+    }
     bool WaitForListed(DWORD state) { return m_listed.WaitForState(state, kSweepLimitMs); }
 
     std::vector<std::wstring> m_wine;
@@ -79,10 +87,8 @@ bool QuitAndWait(HWND window, HANDLE process) {
 
 TEST_F(GameModeE2E, BoostStopsTheListedServiceOnlyAndCancelStartsItAgain) {
     HWND window = nullptr;
-    AutoHandle sorvik = StartSorvik(&window);
-    ASSERT_NE(nullptr, window);
-    ::PostMessageW(window, WM_COMMAND, kCmdBoost, 0);
-    EXPECT_TRUE(WaitForListed(SERVICE_STOPPED));
+    AutoHandle sorvik;
+    ASSERT_TRUE(StartBoosted(&sorvik, &window));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), m_unlisted.State());
     ::PostMessageW(window, WM_COMMAND, kCmdCancelBoost, 0);
     EXPECT_TRUE(WaitForListed(SERVICE_RUNNING));
@@ -91,10 +97,8 @@ TEST_F(GameModeE2E, BoostStopsTheListedServiceOnlyAndCancelStartsItAgain) {
 
 TEST_F(GameModeE2E, AStartAfterTheProcessWasKilledInGameModeRestoresTheService) {
     HWND window = nullptr;
-    AutoHandle sorvik = StartSorvik(&window);
-    ASSERT_NE(nullptr, window);
-    ::PostMessageW(window, WM_COMMAND, kCmdBoost, 0);
-    ASSERT_TRUE(WaitForListed(SERVICE_STOPPED));
+    AutoHandle sorvik;
+    ASSERT_TRUE(StartBoosted(&sorvik, &window));
     // Killed as the system would end it: nothing of its own runs afterwards.
     ::TerminateProcess(sorvik.Get(), 9);
     ::WaitForSingleObject(sorvik.Get(), 30000);
@@ -112,10 +116,8 @@ TEST_F(GameModeE2E, AStartAfterTheProcessWasKilledInGameModeRestoresTheService) 
 
 TEST_F(GameModeE2E, QuittingInGameModeRestoresBeforeTheProcessEnds) {
     HWND window = nullptr;
-    AutoHandle sorvik = StartSorvik(&window);
-    ASSERT_NE(nullptr, window);
-    ::PostMessageW(window, WM_COMMAND, kCmdBoost, 0);
-    ASSERT_TRUE(WaitForListed(SERVICE_STOPPED));
+    AutoHandle sorvik;
+    ASSERT_TRUE(StartBoosted(&sorvik, &window));
     ASSERT_TRUE(QuitAndWait(window, sorvik.Get()));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), m_listed.State()) << "started before the process ended";
 }
