@@ -208,33 +208,33 @@ void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
     m_controls[spec.name] = std::move(entry);
 }
 
-SkinControl* CMainWindowSkin::Find(const std::wstring& name) const {
+SkinControl* CMainWindowSkin::Find(std::wstring_view name) const {
     auto it = m_controls.find(name);
     return it == m_controls.end() ? nullptr : it->second.control.get();
 }
 
 template <typename T>
-T* CMainWindowSkin::Typed(const std::wstring& name, ControlKind kind) const {
+T* CMainWindowSkin::Typed(std::wstring_view name, ControlKind kind) const {
     auto it = m_controls.find(name);
     return it == m_controls.end() || it->second.kind != kind ? nullptr : static_cast<T*>(it->second.control.get());
 }
 
-SkinButton* CMainWindowSkin::Button(const std::wstring& name) const {
+SkinButton* CMainWindowSkin::Button(std::wstring_view name) const {
     return Typed<SkinButton>(name, K::kButton);
 }
-SkinText* CMainWindowSkin::Text(const std::wstring& name) const {
+SkinText* CMainWindowSkin::Text(std::wstring_view name) const {
     return Typed<SkinText>(name, K::kText);
 }
-SkinLink* CMainWindowSkin::Link(const std::wstring& name) const {
+SkinLink* CMainWindowSkin::Link(std::wstring_view name) const {
     return Typed<SkinLink>(name, K::kLink);
 }
-SkinProgressBar* CMainWindowSkin::ProgressBar(const std::wstring& name) const {
+SkinProgressBar* CMainWindowSkin::ProgressBar(std::wstring_view name) const {
     return Typed<SkinProgressBar>(name, K::kProgressBar);
 }
-SkinAnimation* CMainWindowSkin::Animation(const std::wstring& name) const {
+SkinAnimation* CMainWindowSkin::Animation(std::wstring_view name) const {
     return Typed<SkinAnimation>(name, K::kAnimation);
 }
-SkinTabStrip* CMainWindowSkin::TabStrip(const std::wstring& name) const {
+SkinTabStrip* CMainWindowSkin::TabStrip(std::wstring_view name) const {
     return Typed<SkinTabStrip>(name, K::kTabStrip);
 }
 

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "skin/controls/animation.h"
@@ -48,13 +49,13 @@ public:
     void LoadPage(HWND owner, int page);
     bool PageLoaded(int page) const;
 
-    SkinControl* Find(const std::wstring& name) const;
-    SkinButton* Button(const std::wstring& name) const;
-    SkinText* Text(const std::wstring& name) const;
-    SkinLink* Link(const std::wstring& name) const;
-    SkinProgressBar* ProgressBar(const std::wstring& name) const;
-    SkinAnimation* Animation(const std::wstring& name) const;
-    SkinTabStrip* TabStrip(const std::wstring& name) const;
+    SkinControl* Find(std::wstring_view name) const;
+    SkinButton* Button(std::wstring_view name) const;
+    SkinText* Text(std::wstring_view name) const;
+    SkinLink* Link(std::wstring_view name) const;
+    SkinProgressBar* ProgressBar(std::wstring_view name) const;
+    SkinAnimation* Animation(std::wstring_view name) const;
+    SkinTabStrip* TabStrip(std::wstring_view name) const;
     Gdiplus::Bitmap* LooseImage(const std::wstring& file) const;  // "Strip_1.png" and the like; null if absent
 
     void Apply(const ControlChanges& changes);
@@ -71,13 +72,13 @@ private:
         std::unique_ptr<SkinControl> control;
     };
     template <typename T>
-    T* Typed(const std::wstring& name, ControlKind kind) const;
+    T* Typed(std::wstring_view name, ControlKind kind) const;
     void Create(HWND owner, const ControlSpec& spec);
 
     std::wstring m_folder;
     std::wstring m_ini;
     SkinImageList m_images;
     std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> m_looseImages;
-    std::map<std::wstring, Entry> m_controls;
+    std::map<std::wstring, Entry, std::less<>> m_controls;  // found by views: no copy per lookup
     bool m_pageLoaded[3] = {};
 };

@@ -47,12 +47,16 @@ void Reset() {
 }
 }  // namespace fake_companions
 
+namespace {
+const std::wstring kJournalKey = std::wstring(kTestKeysRoot) + L"\\MainWindow";
+}  // namespace
+
 MainWindowSettings TestWindowSettings(const std::vector<std::wstring>& services) {
     MainWindowSettings settings;
     settings.programFolder = ProgramFolder() + L"\\";
     // Each window's worker keeps its snapshot until the process ends, so it is never freed.
     settings.services = new CServiceEnumer();
-    settings.services->m_journal = CServiceJournal(std::wstring(kTestKeysRoot) + L"\\MainWindow");
+    settings.services->m_journal = CServiceJournal(kJournalKey);
     settings.narrowSnapshot = [services](CServiceEnumer& snapshot) { KeepOnlyServices(snapshot, services); };
     settings.loadCompanions = fake_companions::Load;
     settings.startStatistics = false;
@@ -71,7 +75,7 @@ void MainWindowTest::TearDown() {
     if (m_window)
         WaitForSweep();  // the worker writes the window's busy flag
     m_window.reset();
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestKeysRoot);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kJournalKey.c_str());  // the service tests own the other test keys
 }
 
 bool MainWindowTest::Open(bool pageFileWarning, const std::vector<std::wstring>& services) {
