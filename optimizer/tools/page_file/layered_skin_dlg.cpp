@@ -35,8 +35,15 @@ bool CLayeredSkinDlg::CreateOnce(HWND owner) {
 }
 
 void CLayeredSkinDlg::Show() {
-    if (m_hWnd)
-        ::ShowWindow(m_hWnd, SW_SHOW);
+    if (!m_hWnd)
+        return;
+    // Enter and Escape reach a modeless dialog only through the thread's message loop.
+    CMessageLoop* loop = CMessageLoop::ForThisThread();
+    if (!m_keyboard && loop) {
+        m_keyboard = std::make_unique<CDialogMessageFilter>(*this);
+        loop->AddMessageFilter(m_keyboard.get());
+    }
+    ::ShowWindow(m_hWnd, SW_SHOW);
 }
 
 void CLayeredSkinDlg::Hide() {
@@ -93,10 +100,6 @@ void CLayeredSkinDlg::OnInitDialog(HWND hwnd) {
     ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOACTIVATE);
     AddButton(m_closeCommand, close, kCloseFrames, size.cx - kCloseFromRight, kCloseTop);
     OnInit();
-    if (CMessageLoop* loop = CMessageLoop::ForThisThread()) {
-        m_keyboard = std::make_unique<CDialogMessageFilter>(*this);
-        loop->AddMessageFilter(m_keyboard.get());
-    }
     Repaint();
 }
 

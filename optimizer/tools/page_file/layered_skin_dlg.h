@@ -4,8 +4,9 @@
 // with "common_button_bg.png". It is created once and then only shown and hidden; Enter, Escape and the
 // close button hide it. Owns its images and controls; window thread only.
 #pragma once
-#include <gdiplus.h>
 #include <windows.h>
+
+#include <gdiplus.h>
 
 #include <memory>
 #include <string>

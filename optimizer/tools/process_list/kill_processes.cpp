@@ -1,7 +1,8 @@
 #include "optimizer/tools/process_list/kill_processes.h"
 
-#include <tlhelp32.h>
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include "common/handles.h"
 

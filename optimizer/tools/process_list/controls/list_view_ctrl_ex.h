@@ -5,8 +5,9 @@
 // The parent forwards WM_DRAWITEM to DrawItem and answers WM_MEASUREITEM with kRowHeight. Owns its
 // button image and the header subclass; window thread only.
 #pragma once
-#include <gdiplus.h>
 #include <windows.h>
+
+#include <gdiplus.h>
 
 #include <functional>
 #include <memory>

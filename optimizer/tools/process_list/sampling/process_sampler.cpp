@@ -1,8 +1,9 @@
 #include "optimizer/tools/process_list/sampling/process_sampler.h"
 
+#include <windows.h>
+
 #include <psapi.h>
 #include <tlhelp32.h>
-#include <windows.h>
 
 #include <vector>
 
