@@ -117,15 +117,19 @@ void CLayeredSkinDlg::Repaint() {
 }
 
 void CLayeredSkinDlg::Paint(HDC screenDc) {
-    PaintLayeredWindow(m_hWnd, screenDc, [this](Gdiplus::Graphics& graphics, HDC dc) {
+    PaintLayeredWindow(m_hWnd, screenDc, [this](Gdiplus::Graphics&, HDC dc) { Render(dc); });
+}
+
+void CLayeredSkinDlg::Render(HDC dc) {
+    {
+        Gdiplus::Graphics graphics(dc);
         const SIZE size = WindowSize();
         if (m_background)
             graphics.DrawImage(m_background, 0, 0, size.cx, size.cy);
-        graphics.Flush();
-        DrawContent(dc);
-        for (SkinControl* control : m_controls)
-            control->Paint(dc);
-    });
+    }
+    DrawContent(dc);
+    for (SkinControl* control : m_controls)
+        control->Paint(dc);
 }
 
 void CLayeredSkinDlg::Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -25,6 +25,8 @@ public:
     void Show();
     void Hide();
     bool IsShown() const;
+    // Draws the window's look into `dc` (window coordinates), as the layered window shows it.
+    void Render(HDC dc);
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

@@ -79,7 +79,9 @@ void CHeaderCtrlEx::Paint(HDC target, const RECT& client) {
     ScopedSelectObject bitmap(bitmapDc.Get(), m_bitmap.Get());
     TileSlice(dc, bitmapDc.Get(), kHeaderBackgroundX, client);
 
-    ScopedSelectObject font(dc, BkFontPool::Instance().GetFont(0));
+    // The list hands its font to its header.
+    HFONT listFont = reinterpret_cast<HFONT>(::SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
+    ScopedSelectObject font(dc, listFont ? listFont : BkFontPool::Instance().GetFont(0));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kHeaderText);
     const int columns = static_cast<int>(::SendMessageW(m_hWnd, HDM_GETITEMCOUNT, 0, 0));

@@ -63,7 +63,10 @@ HWND CListViewCtrlEx::Create(HWND parent, const RECT& rect, int id) {
         return nullptr;
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                    LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(BkFontPool::Instance().GetFont(0)), FALSE);
+    SkinFontSpec look;
+    look.height = -12;
+    m_font = CreateSkinFont(look);
+    ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(RowFont()), FALSE);
     for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i) {
         LVCOLUMNW column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -73,11 +76,22 @@ HWND CListViewCtrlEx::Create(HWND parent, const RECT& rect, int id) {
         column.iSubItem = i;
         ::SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
+    // A list view keeps its first column left-aligned whatever it is told; its header title is centred
+    // here like the others.
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    HDITEMW first = {};
+    first.mask = HDI_FORMAT;
+    first.fmt = HDF_CENTER | HDF_STRING;
+    ::SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&first));
     ::SendMessageW(list, LVM_SETBKCOLOR, 0, kListBackground);
     m_endButton = LoadSkinBitmap(L"end_button.png");
     Attach(list);
-    m_header.Attach(reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0)));
+    m_header.Attach(header);
     return list;
+}
+
+HFONT CListViewCtrlEx::RowFont() const {
+    return m_font ? m_font.Get() : BkFontPool::Instance().GetFont(0);
 }
 
 RECT CListViewCtrlEx::EndButtonRect(int row) const {
@@ -147,7 +161,7 @@ void CListViewCtrlEx::DrawItem(const DRAWITEMSTRUCT& item) {
         background = kHotRow;
     FillColor(dc, local, background);
 
-    ScopedSelectObject font(dc, BkFontPool::Instance().GetFont(0));
+    ScopedSelectObject font(dc, RowFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kRowText);
     for (int column = 0; column < kEndColumn; ++column) {

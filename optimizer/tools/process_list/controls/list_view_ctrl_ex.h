@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/handles.h"
 #include "optimizer/tools/process_list/controls/header_ctrl_ex.h"
 #include "skin/skinned_window/subclass_basic.h"
 
@@ -41,8 +42,10 @@ private:
     void SetHover(int row, bool onButton);
     void SetPressed(int row);
     int ButtonState(int row) const;
+    HFONT RowFont() const;
 
     CHeaderCtrlEx m_header;
+    AutoFont m_font;  // "宋体" 12 px: the face Chinese text reads well in at this size
     std::unique_ptr<Gdiplus::Bitmap> m_endButton;
     std::function<void(int row)> m_onEndButton;
     int m_hotRow = -1;

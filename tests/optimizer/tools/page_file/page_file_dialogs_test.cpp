@@ -1,5 +1,5 @@
 // The advice dialog and the reboot prompt as a user meets them: real windows, real clicks, the check
-// marks read back from the screen, the setting read back from the Wine registry.
+// marks read back from what the dialog draws, the setting read back from the Wine registry.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -47,11 +47,11 @@ protected:
         dialog.Show();
         PumpFor(100);
     }
-    // The check mark as shown, with the mouse off the rows (a row under the mouse shows its hover frame).
+    // The check mark as drawn, with the mouse off the rows (a row under the mouse shows its hover frame).
     COLORREF Check(int row) {
         MouseAt(dialog.GetHwnd(), WM_MOUSEMOVE, 20, 270);
         PumpFor(20);
-        return ScreenPixel(dialog.GetHwnd(), CheckPixel(row).x, CheckPixel(row).y);
+        return RenderedPixel(dialog, CheckPixel(row).x, CheckPixel(row).y);
     }
     void Press(HWND hwnd, WPARAM key) {
         MSG msg = {hwnd, WM_KEYDOWN, key, 0};

@@ -1,7 +1,10 @@
 #include "tests/optimizer/tools/tools_test_support/tools_test_support.h"
 
+#include "common/handles.h"
+#include "optimizer/tools/page_file/layered_skin_dlg.h"
 #include "optimizer/tools/process_list/kill_processes.h"
 #include "skin/message_box/message_box_dlg.h"
+#include "skin/paint/memory_dc.h"
 
 MainWindowStandIn::MainWindowStandIn() {
     Create(nullptr, {120, 80, 120 + 652, 80 + 456}, L"Sorvik", WS_POPUP | WS_VISIBLE);
@@ -37,12 +40,19 @@ void ClickAt(HWND hwnd, int x, int y) {
     PumpFor(50);
 }
 
-COLORREF ScreenPixel(HWND hwnd, int x, int y) {
-    POINT screen = {x, y};
-    ::ClientToScreen(hwnd, &screen);
-    HDC dc = ::GetDC(nullptr);
-    const COLORREF color = ::GetPixel(dc, screen.x, screen.y);
-    ::ReleaseDC(nullptr, dc);
+COLORREF RenderedPixel(CLayeredSkinDlg& dialog, int x, int y) {
+    RECT r = {};
+    ::GetWindowRect(dialog.GetHwnd(), &r);
+    ScopedGetDC screen(nullptr);
+    CMemory_DC dc(screen.Get(), r.right - r.left, r.bottom - r.top);
+    dialog.Render(dc);
+    return ::GetPixel(dc, x, y);
+}
+
+COLORREF ShownPixel(HWND hwnd, int x, int y) {
+    HDC dc = ::GetDC(hwnd);
+    const COLORREF color = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
     return color;
 }
 

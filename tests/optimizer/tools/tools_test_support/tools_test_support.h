@@ -30,8 +30,12 @@ public:
 void ClickAt(HWND hwnd, int x, int y);
 // Moves the cursor onto client point (x, y) of `hwnd` and sends `message` there.
 void MouseAt(HWND hwnd, UINT message, int x, int y, WPARAM keys = 0);
-// Colour on the screen at client point (x, y) of `hwnd`.
-COLORREF ScreenPixel(HWND hwnd, int x, int y);
+class CLayeredSkinDlg;
+// Colour at window point (x, y) of a layered dialog's look, rendered into a DIB of its own.
+COLORREF RenderedPixel(CLayeredSkinDlg& dialog, int x, int y);
+// Colour at client point (x, y) of `hwnd` as the window shows it, read from the window's own surface
+// (so windows of other test programs sharing the display do not matter).
+COLORREF ShownPixel(HWND hwnd, int x, int y);
 // The skinned message box currently up on this thread, or null.
 HWND FindMessageBox();
 // Once the box has been visible for `afterMs`, clicks `command` (IDOK, IDCANCEL) on it; call from
