@@ -35,7 +35,6 @@ public:
     void SetRefreshPeriod(DWORD ms) { m_refreshMs = ms; }
 
     HWND Create(HWND parent);  // null when the pane cannot be created
-    HWND GetHwnd() const { return m_hWnd; }
     HWND GetList() const { return m_list.GetHwnd(); }
     const ProcessList& Records() const { return m_records; }
 
