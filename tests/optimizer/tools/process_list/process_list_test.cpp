@@ -259,3 +259,14 @@ TEST_F(ProcessListPane, DISABLED_Screenshot) {
     MouseAt(pane.GetList(), WM_MOUSEMOVE, 560, rowRect.top + 10);
     HoldForScreenshot();
 }
+
+// The same, with the end-process confirmation up over the stand-in main window.
+TEST_F(ProcessListPane, DISABLED_ScreenshotConfirmation) {
+    CListDlg pane;
+    ASSERT_NE(nullptr, CreatePane(pane, false));
+    RECT rowRect = {LVIR_BOUNDS};
+    ::SendMessageW(pane.GetList(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rowRect));
+    s_main->onShown = [] { AnswerMessageBoxSoon(IDCANCEL, ScreenshotHoldMs()); };
+    ClickAt(pane.GetList(), 550, rowRect.top + 12);
+    PumpUntil([&] { return s_main->shownBoxes == 1 && !FindMessageBox(); }, ScreenshotHoldMs() + 2000);
+}
