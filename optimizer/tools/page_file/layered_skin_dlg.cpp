@@ -51,10 +51,6 @@ void CLayeredSkinDlg::Hide() {
         ::ShowWindow(m_hWnd, SW_HIDE);
 }
 
-bool CLayeredSkinDlg::IsShown() const {
-    return m_hWnd && ::IsWindowVisible(m_hWnd);
-}
-
 Gdiplus::Image* CLayeredSkinDlg::LoadSkinImage(const wchar_t* file) {
     return m_images.Get(m_images.Append(OptimizerSkinFolder(ProgramFolder()) + file));
 }

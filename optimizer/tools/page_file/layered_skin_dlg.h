@@ -24,7 +24,6 @@ public:
     bool CreateOnce(HWND owner);  // true when the window exists (made now or before)
     void Show();
     void Hide();
-    bool IsShown() const;
     // Draws the window's look into `dc` (window coordinates), as the layered window shows it.
     void Render(HDC dc);
 

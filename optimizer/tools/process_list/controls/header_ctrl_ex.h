@@ -13,9 +13,6 @@ public:
     bool Attach(HWND header) override;
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    int HotColumn() const { return m_hot; }
-    int PressedColumn() const { return m_pressed; }
-
 private:
     void Paint(HDC dc, const RECT& client);
     int ColumnAt(LPARAM lParam) const;

@@ -28,10 +28,6 @@ public:
 
     // Where row `row`'s end-process button lies (client coordinates); empty when the row is not there.
     RECT EndButtonRect(int row) const;
-    int HotRow() const { return m_hotRow; }
-    bool HotButton() const { return m_hotButton; }
-    int PressedRow() const { return m_pressedRow; }
-    HWND GetHeader() const { return m_header.GetHwnd(); }
 
     LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 

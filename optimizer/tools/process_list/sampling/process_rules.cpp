@@ -25,7 +25,8 @@ bool IsExcludedAccount(const std::wstring& account) {
 }
 
 uint32_t SampleCpuShare(ProcessRecord& record, uint64_t now, uint64_t cpu) {
-    const bool hadSample = record.lastCpuTime != 0 && record.lastWallTime != 0;
+    // A sample always has a wall time; its CPU time may well be 0 for a process idle until then.
+    const bool hadSample = record.lastWallTime != 0;
     const int64_t wall = static_cast<int64_t>(now - record.lastWallTime);
     const int64_t used = static_cast<int64_t>(cpu - record.lastCpuTime);
     if (hadSample && wall == 0)

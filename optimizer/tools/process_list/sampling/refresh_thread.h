@@ -21,7 +21,6 @@ public:
     bool Start(HWND pane, UINT message, DWORD periodMs, std::unique_ptr<CProcessSampler> sampler);
     // Asks the thread to end and waits at most `waitMs` for it.
     void Stop(DWORD waitMs);
-    bool Running() const { return static_cast<bool>(m_thread); }
 
 private:
     AutoHandle m_thread;

@@ -27,6 +27,7 @@ TEST(ProcessRules, CpuShareStartsAtZeroThenFollowsTheProcess) {
         {"first appearance", 0, 0, 5000, 700, 0, 5000},
         {"a quarter and a half, rounded up", 1000, 500, 2000, 755, 26, 2000},
         {"no time has passed", 1000, 500, 1000, 900, 0, 1000},
+        {"idle until its first sample", 1000, 0, 2000, 300, 30, 2000},
         {"a reused id whose times went back", 1000, 500, 2000, 100, 0, 2000},
         {"never above all processors", 1000, 500, 2000, 3000, 100, 2000},
     };
