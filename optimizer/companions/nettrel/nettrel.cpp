@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <mutex>
 #include <new>
 #include <string>
 #include <type_traits>
@@ -15,7 +16,7 @@
 
 namespace {
 
-SRWLOCK g_lock = SRWLOCK_INIT;
+std::mutex g_lock;
 // Created by first, released by last. Left alone when the process ends with a run going: joining a
 // thread while the system unloads the library would hang.
 CSpeedDownload* g_download = nullptr;
@@ -48,26 +49,13 @@ void ReleaseDownload() {
     g_download = nullptr;
 }
 
-class ScopedLock {
-public:
-    explicit ScopedLock(bool exclusive) : m_exclusive(exclusive) {
-        m_exclusive ? ::AcquireSRWLockExclusive(&g_lock) : ::AcquireSRWLockShared(&g_lock);
-    }
-    ~ScopedLock() { m_exclusive ? ::ReleaseSRWLockExclusive(&g_lock) : ::ReleaseSRWLockShared(&g_lock); }
-    ScopedLock(const ScopedLock&) = delete;
-    ScopedLock& operator=(const ScopedLock&) = delete;
-
-private:
-    bool m_exclusive;
-};
-
 }  // namespace
 
 extern "C" {
 
 // 1 when a download started; 0 when nothing runs (the count then stays 0).
 int WINAPI vo_connect_interface_first() {
-    ScopedLock lock(true);
+    std::lock_guard<std::mutex> lock(g_lock);
     try {
         ReleaseDownload();
         const std::string url = PayloadUrl();
@@ -81,13 +69,13 @@ int WINAPI vo_connect_interface_first() {
 }
 
 double WINAPI vo_connect_interface_next() {
-    ScopedLock lock(false);
+    std::lock_guard<std::mutex> lock(g_lock);
     return g_download ? g_download->Kilobytes() : 0.0;
 }
 
 // Safe without a first and when called twice.
 int WINAPI vo_connect_interface_last() {
-    ScopedLock lock(true);
+    std::lock_guard<std::mutex> lock(g_lock);
     ReleaseDownload();
     return 1;
 }

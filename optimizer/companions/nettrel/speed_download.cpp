@@ -16,17 +16,6 @@ struct SlistFree {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-class ScopedExclusive {
-public:
-    explicit ScopedExclusive(SRWLOCK* lock) : m_lock(lock) { ::AcquireSRWLockExclusive(m_lock); }
-    ~ScopedExclusive() { ::ReleaseSRWLockExclusive(m_lock); }
-    ScopedExclusive(const ScopedExclusive&) = delete;
-    ScopedExclusive& operator=(const ScopedExclusive&) = delete;
-
-private:
-    SRWLOCK* m_lock;
-};
-
 }  // namespace
 
 bool CSpeedDownload::Start(const std::string& url) {
@@ -53,7 +42,7 @@ void CSpeedDownload::Stop() {
         return;
     m_stop = true;
     {
-        ScopedExclusive lock(&m_multiLock);
+        std::lock_guard<std::mutex> lock(m_multiLock);
         if (m_multi)
             curl_multi_wakeup(m_multi);
     }
@@ -101,7 +90,7 @@ void CSpeedDownload::Transfer(CURL* handle) {
     if (!multi)
         return;
     {
-        ScopedExclusive lock(&m_multiLock);
+        std::lock_guard<std::mutex> lock(m_multiLock);
         m_multi = multi;
     }
     const DWORD startTick = ::GetTickCount();
@@ -109,7 +98,7 @@ void CSpeedDownload::Transfer(CURL* handle) {
     while (!m_stop && FetchOnce(multi, handle, startTick)) {
     }
     {
-        ScopedExclusive lock(&m_multiLock);
+        std::lock_guard<std::mutex> lock(m_multiLock);
         m_multi = nullptr;
     }
     curl_multi_cleanup(multi);

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 // As libcurl declares them; its header wants the socket headers before <windows.h>.
@@ -20,7 +21,7 @@ public:
     // A run that nobody stops ends by itself, so a forgotten one cannot hold the connection.
     static constexpr DWORD kMaxRunMs = 60 * 1000;
 
-    CSpeedDownload() { ::InitializeSRWLock(&m_multiLock); }
+    CSpeedDownload() = default;
     ~CSpeedDownload() { Stop(); }
     CSpeedDownload(const CSpeedDownload&) = delete;
     CSpeedDownload& operator=(const CSpeedDownload&) = delete;
@@ -41,7 +42,7 @@ private:
     CURL* m_handle = nullptr;  // the transfer thread's own, for the status in CountBlock
     std::atomic<uint64_t> m_bytes{0};
     std::atomic<bool> m_stop{false};
-    SRWLOCK m_multiLock;         // guards m_multi between the thread and Stop's wake-up
+    std::mutex m_multiLock;      // guards m_multi between the thread and Stop's wake-up
     CURLM* m_multi = nullptr;    // the thread's, while it transfers
     HMODULE m_module = nullptr;  // this library, referenced for the thread's lifetime
     AutoHandle m_thread;

@@ -38,19 +38,11 @@ SpeedStep CSpeedTest::Cancel() {
     // A click queued just before sampling ended must not break into the gauge.
     if (m_phase != SpeedPhase::kSampling)
         return {};
-    m_phase = SpeedPhase::kCancelled;
-    m_speedSum = 0;
-    m_progressPos = 0;
-    m_gaugePos = 0;
-    SpeedStep step;
+    SpeedStep step = EnterRun(SpeedPhase::kCancelled);
     step.stopTransfer = true;
     step.timers.push_back({TimerAction::kKill, kSamplingTimer, 0});
-    ControlChanges& c = step.changes;
-    Show(&c, {kProgress, kGauge, kStatus, kGaugeBk, kRunningSpeed}, false);
-    c.push_back(SetControlPos(kProgress, 0));
-    c.push_back(SetControlPos(kGauge, 0));
-    Show(&c, {kCancelBtn}, false);
-    Show(&c, {kFailedIcon, kCancelledText, kRetryBtn}, true);
+    Show(&step.changes, {kProgress, kGauge, kStatus, kGaugeBk, kRunningSpeed, kCancelBtn}, false);
+    Show(&step.changes, {kFailedIcon, kCancelledText, kRetryBtn}, true);
     return step;
 }
 
@@ -66,12 +58,19 @@ SpeedStep CSpeedTest::Retry() {
     return StartRun();
 }
 
-SpeedStep CSpeedTest::StartRun() {
-    m_phase = SpeedPhase::kSampling;
+SpeedStep CSpeedTest::EnterRun(SpeedPhase phase) {
+    m_phase = phase;
     m_speedSum = 0;
     m_progressPos = 0;
     m_gaugePos = 0;
     SpeedStep step;
+    step.changes.push_back(SetControlPos(kProgress, 0));
+    step.changes.push_back(SetControlPos(kGauge, 0));
+    return step;
+}
+
+SpeedStep CSpeedTest::StartRun() {
+    SpeedStep step = EnterRun(SpeedPhase::kSampling);
     step.startTransfer = true;
     // One sampling look for every start, so it does not matter what the page showed before.
     ControlChanges& c = step.changes;
@@ -79,8 +78,6 @@ SpeedStep CSpeedTest::StartRun() {
          {kFailureText, kResultSpeed, kResultJoin, kResultRating, kBand, kBandLow, kBandJoin, kBandHigh, kBandEnd,
           kScale, kGauge, kCancelledText, kFailedIcon, kRetryBtn, kRestartBtn},
          false);
-    c.push_back(SetControlPos(kProgress, 0));
-    c.push_back(SetControlPos(kGauge, 0));
     ShowText(&c, kStatus, kStatusText);
     // The last run's final speed would otherwise stand until the first sample.
     ShowText(&c, kRunningSpeed, RunningSpeedText(0));

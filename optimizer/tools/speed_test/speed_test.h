@@ -22,8 +22,8 @@ struct TimerAction {
     }
 };
 
-// What the window does, in this order: build the page, the Nettrel calls, the control changes, the
-// layout of the lines, the timers.
+// What the window does, in this order: build the page, apply the control changes, lay out the lines,
+// start and kill the timers. CSpeedTestRunner has already made the Nettrel calls when it hands a step over.
 struct SpeedStep {
     bool buildPage = false;      // create the page's controls (its first visit)
     bool stopTransfer = false;   // call vo_connect_interface_last
@@ -70,6 +70,7 @@ public:
     int m_gaugePos = 0;            // position of the gauge
 
 private:
+    SpeedStep EnterRun(SpeedPhase phase);  // a run starts or ends early: sum and both bars back to 0
     SpeedStep StartRun();
     SpeedStep EndSampling();
     void TakeSample(uint32_t tickCount, double countKB, SpeedStep* step);
