@@ -1,5 +1,5 @@
 // Whole runs through the same three exports the main window loads, from a stand-in Nettrel whose
-// count grows by a set number of kilobytes per read.
+// count grows by a set number of kilobytes per read: samples 500 ms apart give twice that in KB/s.
 #include <gtest/gtest.h>
 
 #include "tests/optimizer/tools/speed_test/speed_page_recorder.h"
@@ -20,26 +20,25 @@ Fn FakeExport(const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(FakeNettrel(), name)));
 }
 
+void ExpectShown(SpeedPageRecorder& page, std::initializer_list<const wchar_t*> names, bool shown) {
+    for (const wchar_t* name : names)
+        EXPECT_EQ(shown, page.Visible(name)) << name;
+}
+
 class SpeedRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(nullptr, FakeNettrel());
         ASSERT_TRUE(FindNettrelExports(FakeNettrel()).Complete());
-        ASSERT_NE(nullptr, m_setStep);
-        ASSERT_NE(nullptr, m_calls);
+        ASSERT_TRUE(m_setStep && m_calls);
     }
-
-    // A run of `kilobytesPerRead` per Nettrel read: with samples 500 ms apart, twice that in KB/s.
     void StartFirstRun(double kilobytesPerRead) {
         m_setStep(kilobytesPerRead);
-        const SpeedStep step = m_page.Apply(m_runner.PageShown(m_tick));
-        EXPECT_TRUE(step.buildPage);
+        EXPECT_TRUE(m_page.Apply(m_runner.PageShown(m_tick)).buildPage);
     }
     int Finish() {
         return FinishSpeedRun(m_runner, m_page, [this](int) { return m_tick += kSamplingPeriodMs; });
     }
     SpeedStep Tick() { return m_page.Apply(m_runner.SamplingTimer(m_tick += kSamplingPeriodMs)); }
-    FakeNettrelCalls Calls() const { return m_calls(); }
 
     FakeNettrelSetStepFn m_setStep = FakeExport<FakeNettrelSetStepFn>(kFakeNettrelSetStep);
     FakeNettrelCallsFn m_calls = FakeExport<FakeNettrelCallsFn>(kFakeNettrelCalls);
@@ -48,138 +47,111 @@ protected:
     uint32_t m_tick = 123456;
 };
 
-TEST_F(SpeedRun, TakesThirtySamplesAtTicksTenToThreeHundredThenSwingsTheGauge) {
+TEST_F(SpeedRun, TakesThirtySamplesAtTicksTenToThreeHundred) {
     StartFirstRun(10);
-    EXPECT_EQ(1, Calls().first);
-    EXPECT_EQ(1, Calls().next);  // the baseline
-    EXPECT_TRUE(m_page.TimerRunning(kSamplingTimer));
-    EXPECT_EQ(kStatusText, m_page[kStatus].text);
-    EXPECT_TRUE(m_page.Visible(kCancelBtn));
-
-    std::vector<int> sampledAt;
+    EXPECT_EQ(1, m_calls().next);  // the baseline
+    std::vector<int> sampledAt, expected;
     for (int n = 1; n <= kProgressMax; ++n) {
         for (const ControlChange& change : Tick().changes) {
-            if (change.name != kRunningSpeed)
-                continue;
-            sampledAt.push_back(n);
-            EXPECT_EQ(L"20KB/秒", change.text) << n;
+            if (change.name == kRunningSpeed)
+                sampledAt.push_back(n);
+            if (change.name == kRunningSpeed)
+                EXPECT_EQ(L"20KB/秒", change.text);
         }
         ASSERT_EQ(n, m_page[kProgress].pos);
     }
-    std::vector<int> expected;
     for (int n = 10; n <= 300; n += 10)
         expected.push_back(n);
     EXPECT_EQ(expected, sampledAt);
-    EXPECT_EQ(31, Calls().next);
-    EXPECT_EQ(0, Calls().last);
+    EXPECT_EQ(31, m_calls().next);
+    EXPECT_EQ(0, m_calls().last);
 
-    Tick();  // the 301st ends the sampling
-    EXPECT_EQ(1, Calls().last);
+    Tick();  // the 301st ends the sampling and stops the download
+    EXPECT_EQ(1, m_calls().last);
     EXPECT_FALSE(m_page.TimerRunning(kSamplingTimer));
     EXPECT_TRUE(m_page.TimerRunning(kGaugeTimer));
-    for (const wchar_t* shown : {kGauge, kScale})
-        EXPECT_TRUE(m_page.Visible(shown)) << shown;
-    for (const wchar_t* hidden : {kProgress, kGaugeBk, kStatus, kRunningSpeed, kCancelBtn})
-        EXPECT_FALSE(m_page.Visible(hidden)) << hidden;
-    EXPECT_EQ(20u, m_runner.Model().AverageKBps());
+    ExpectShown(m_page, {kGauge, kScale}, true);
+    ExpectShown(m_page, {kProgress, kGaugeBk, kStatus, kRunningSpeed, kCancelBtn}, false);
 
-    // Coming back to the page starts nothing.
-    EXPECT_TRUE(m_runner.PageShown(m_tick).IsEmpty());
-    EXPECT_EQ(1, Calls().first);
+    EXPECT_TRUE(m_runner.PageShown(m_tick).IsEmpty()) << "coming back to the page starts nothing";
+    EXPECT_EQ(1, m_calls().first);
 }
 
-TEST_F(SpeedRun, RatesTheAverageOnTheResultAndBandwidthLines) {
+TEST_F(SpeedRun, RatesTheAverageWithInclusiveBounds) {
     struct Case {
-        double perRead;  // KB per 500 ms sample
-        const wchar_t* result;
-        const wchar_t* band;
-        int gauge;
+        uint32_t average;  // KB/s
+        const wchar_t *speed, *rating;
+        int low, high, gauge;
     } cases[] = {
-        {511.5, L"您当前的下载速度为1023KB/秒，玩游戏网速极快", L"您当前的网速带宽在4M和8M之间", 110},
-        {512, L"您当前的下载速度为1.0MB/秒，玩游戏网速极快", L"您当前的网速带宽在8M和12M之间", 110},
-        {256, L"您当前的下载速度为512KB/秒，玩游戏网速顺畅", L"您当前的网速带宽在2M和4M之间", 80},
-        {256.5, L"您当前的下载速度为513KB/秒，玩游戏网速极快", L"您当前的网速带宽在4M和8M之间", 90},
-        {64, L"您当前的下载速度为128KB/秒，玩游戏网速缓慢", L"您当前的网速带宽在0M和1M之间", 50},
+        {128, L"128KB/秒", L"缓慢", 0, 1, 50},                                             // 1024 kbit/s
+        {129, L"129KB/秒", L"一般", 1, 2, 50},     {256, L"256KB/秒", L"一般", 1, 2, 60},  // 2048 kbit/s
+        {257, L"257KB/秒", L"顺畅", 2, 4, 60},     {512, L"512KB/秒", L"顺畅", 2, 4, 80},  // 4096 kbit/s
+        {513, L"513KB/秒", L"极快", 4, 8, 90},  // the gauge jumps past 4096 kbit/s
+        {1023, L"1023KB/秒", L"极快", 4, 8, 110},  {1024, L"1.0MB/秒", L"极快", 8, 12, 110},  // 8192 kbit/s
+        {1536, L"1.5MB/秒", L"极快", 12, 16, 110}, {2048, L"2.0MB/秒", L"极快", 16, 20, 110},
     };
     for (const Case& c : cases) {
         CSpeedTestRunner runner(FindNettrelExports(FakeNettrel()));
         SpeedPageRecorder page;
-        m_setStep(c.perRead);
+        m_setStep(c.average / 2.0);
         page.Apply(runner.PageShown(m_tick));
         const int gaugeTicks = FinishSpeedRun(runner, page, [this](int) { return m_tick += kSamplingPeriodMs; });
-        EXPECT_EQ(c.result, page.Line(0)) << c.perRead;
-        EXPECT_EQ(c.band, page.Line(1)) << c.perRead;
-        EXPECT_EQ(c.gauge, page[kGauge].pos) << c.perRead;
-        EXPECT_EQ(c.gauge, gaugeTicks) << "the gauge moves one step a tick";
+        EXPECT_EQ(std::wstring(kResultLead) + c.speed + kResultMiddle + c.rating, page.Line(0));
+        EXPECT_EQ(std::wstring(kBandLead) + std::to_wstring(c.low) + L"M和" + std::to_wstring(c.high) + L"M之间",
+                  page.Line(1));
+        EXPECT_EQ(c.gauge, page[kGauge].pos) << c.average;
+        EXPECT_EQ(c.gauge, gaugeTicks) << "one gauge step a tick";
         for (const wchar_t* figure : {kResultSpeed, kResultRating, kBandLow, kBandHigh})
             EXPECT_EQ(static_cast<int>(kFigureColor), page[figure].color) << figure;
-        for (const wchar_t* joining : {kResultJoin, kBandJoin, kBandEnd})
-            EXPECT_EQ(-1, page[joining].color);
-        EXPECT_TRUE(page.Visible(kRestartBtn));
-        EXPECT_FALSE(page.Visible(kFailureText));
+        EXPECT_EQ(-1, page[kResultJoin].color) << "joining words keep their line's colour";
+        ExpectShown(page, {kRestartBtn}, true);
         EXPECT_FALSE(page.AnyTimerRunning());
-        EXPECT_EQ(1, Calls().last);
     }
 }
 
 TEST_F(SpeedRun, AnAverageOfZeroShowsTheFailureText) {
     StartFirstRun(0);
     EXPECT_EQ(1, Finish());
-    EXPECT_TRUE(m_page.Visible(kFailureText));
     EXPECT_EQ(kFailureMessage, m_page[kFailureText].text);
     EXPECT_EQ(static_cast<int>(kFigureColor), m_page[kFailureText].color);
-    EXPECT_TRUE(m_page.Visible(kRestartBtn));
-    for (const wchar_t* hidden : {kGauge, kScale, kCancelledText, kStatus, kResultSpeed, kBand})
-        EXPECT_FALSE(m_page.Visible(hidden)) << hidden;
-    EXPECT_FALSE(m_page.AnyTimerRunning());
+    ExpectShown(m_page, {kFailureText, kRestartBtn}, true);
+    ExpectShown(m_page, {kGauge, kScale, kCancelledText, kStatus, kResultSpeed, kBand}, false);
 }
 
 TEST_F(SpeedRun, CancelRetryAndRestart) {
     StartFirstRun(5);
     for (int n = 0; n < 120; ++n)
         Tick();
-    EXPECT_TRUE(m_runner.Restart(m_tick).IsEmpty()) << "no restart button while sampling";
-    EXPECT_TRUE(m_runner.Retry(m_tick).IsEmpty());
+    EXPECT_TRUE(m_runner.Restart(m_tick).IsEmpty() && m_runner.Retry(m_tick).IsEmpty()) << "not while sampling";
 
-    EXPECT_TRUE(m_page.Apply(m_runner.Cancel()).stopTransfer);
-    EXPECT_EQ(1, Calls().last);
+    m_page.Apply(m_runner.Cancel());
+    EXPECT_EQ(1, m_calls().last);
     EXPECT_FALSE(m_page.AnyTimerRunning());
-    for (const wchar_t* shown : {kFailedIcon, kCancelledText, kRetryBtn})
-        EXPECT_TRUE(m_page.Visible(shown)) << shown;
-    for (const wchar_t* hidden : {kProgress, kGauge, kStatus, kGaugeBk, kRunningSpeed, kCancelBtn})
-        EXPECT_FALSE(m_page.Visible(hidden)) << hidden;
-    EXPECT_EQ(0, m_page[kProgress].pos);
+    ExpectShown(m_page, {kFailedIcon, kCancelledText, kRetryBtn}, true);
+    ExpectShown(m_page, {kProgress, kGauge, kStatus, kGaugeBk, kRunningSpeed, kCancelBtn}, false);
     EXPECT_TRUE(Tick().IsEmpty()) << "a sampling tick still queued does nothing";
-    EXPECT_TRUE(m_runner.Restart(m_tick).IsEmpty());
 
     m_page.Apply(m_runner.Retry(m_tick));
-    EXPECT_EQ(2, Calls().first);
-    for (const wchar_t* shown : {kProgress, kStatus, kGaugeBk, kRunningSpeed, kCancelBtn})
-        EXPECT_TRUE(m_page.Visible(shown)) << shown;
-    for (const wchar_t* hidden : {kFailedIcon, kCancelledText, kRetryBtn})
-        EXPECT_FALSE(m_page.Visible(hidden));
+    EXPECT_EQ(2, m_calls().first);
+    ExpectShown(m_page, {kProgress, kStatus, kGaugeBk, kRunningSpeed, kCancelBtn}, true);
+    ExpectShown(m_page, {kFailedIcon, kCancelledText, kRetryBtn}, false);
     EXPECT_EQ(kStatusText, m_page[kStatus].text);
     EXPECT_EQ(L"0KB/秒", m_page[kRunningSpeed].text);
+    EXPECT_EQ(0, m_page[kProgress].pos);
 
-    // A cancel queued behind the end of sampling cannot break into the gauge.
     while (m_page.TimerRunning(kSamplingTimer))
         Tick();
-    EXPECT_TRUE(m_runner.Cancel().IsEmpty());
+    EXPECT_TRUE(m_runner.Cancel().IsEmpty()) << "a cancel queued behind the sampling cannot break into the gauge";
     Finish();
     EXPECT_EQ(L"您当前的下载速度为10KB/秒，玩游戏网速缓慢", m_page.Line(0));
-    EXPECT_TRUE(m_runner.Retry(m_tick).IsEmpty());
 
     m_page.Apply(m_runner.Restart(m_tick));
-    EXPECT_EQ(3, Calls().first);
-    EXPECT_EQ(L"", m_page.Line(0));
-    EXPECT_EQ(L"", m_page.Line(1));
-    for (const wchar_t* hidden : {kScale, kGauge, kRestartBtn, kFailureText})
-        EXPECT_FALSE(m_page.Visible(hidden));
+    EXPECT_EQ(3, m_calls().first);
+    EXPECT_EQ(L"", m_page.Line(0) + m_page.Line(1));
+    ExpectShown(m_page, {kScale, kGauge, kRestartBtn}, false);
     EXPECT_EQ(kStatusText, m_page[kStatus].text);
-    EXPECT_TRUE(m_page.Visible(kStatus));
     Finish();
     EXPECT_EQ(L"您当前的网速带宽在0M和1M之间", m_page.Line(1));
-    EXPECT_EQ(3, Calls().last);
 }
 
 // The model alone, fed counts and tick counts directly.
