@@ -53,10 +53,10 @@ TEST_F(SpeedRun, TakesThirtySamplesAtTicksTenToThreeHundred) {
     std::vector<int> sampledAt, expected;
     for (int n = 1; n <= kProgressMax; ++n) {
         for (const ControlChange& change : Tick().changes) {
-            if (change.name == kRunningSpeed)
-                sampledAt.push_back(n);
-            if (change.name == kRunningSpeed)
-                EXPECT_EQ(L"20KB/秒", change.text);
+            if (change.name != kRunningSpeed)
+                continue;
+            sampledAt.push_back(n);
+            EXPECT_EQ(L"20KB/秒", change.text);
         }
         ASSERT_EQ(n, m_page[kProgress].pos);
     }
