@@ -4,8 +4,9 @@
 //   write-config <folder>  write the updater's configuration from the folder's service addresses
 // Exit code 0 on success, 1 for a wrong command line, 2 when a program could not be ended, 3 when the
 // configuration could not be written.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 

@@ -4,8 +4,9 @@
 //   update             end every other running Sorvik.exe and exit with 1
 //   --boost <service>  record the service in the crash journal and stop it, then keep running
 // Without "update" it runs until it is ended, at most two minutes, so a failed test leaves nothing behind.
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <string>
 
