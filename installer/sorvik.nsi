@@ -1,7 +1,8 @@
 ; The installer of the whole product: both programs, the companion libraries, the skins and the settings
 ; in one folder under the user's program folder, the product's registry values, a start-menu shortcut
 ; and an uninstaller. Built by the project's build (installer/CMakeLists.txt), which passes:
-;   NSIS_TARGET, OUTFILE, VERSION, VERSION_NUMERIC, PRODUCT_DIR, PAYLOAD_DIR, HELPER, ICON
+;   NSIS_TARGET, OUTFILE, VERSION, VERSION_NUMERIC, PAYLOAD_DIR (the product folder's file lists),
+;   HELPER, ICON, HOSTS (the shipped service_hosts.ini)
 ; Command line, besides NSIS's own /S (silent) and /D=<folder>:
 ;   /HOSTS=<file>   install this file as service_hosts.ini (the addresses of the maker's services);
 ;                   without it an installation keeps the file it has, and a new one gets the shipped one.
@@ -107,7 +108,7 @@ Section "-Sorvik"
       !insertmacro FailWith "无法读取服务地址文件：$R1"
     ${EndIf}
   ${ElseIfNot} ${FileExists} "$INSTDIR\service_hosts.ini"
-    File "${PRODUCT_DIR}/service_hosts.ini"
+    File "/oname=service_hosts.ini" "${HOSTS}"
   ${EndIf}
 
   ; The updater's configuration follows the installation's service addresses.

@@ -107,23 +107,38 @@ TEST_F(InstallerTest, SilentInstallLaysOutTheProductAndUninstallRemovesIt) {
     EXPECT_EQ("0123456789abcdef0123456789abcdef", ProductValue("uuid"));
 }
 
-TEST_F(InstallerTest, InstallingOverSorvikInGameModeClosesItAndRestartsTheServices) {
-    CTestService service(UniqueServiceName(L"SorvikSetupBoost"));
-    ASSERT_TRUE(service.Installed());
-    ASSERT_TRUE(service.StartRunning());
-    ASSERT_EQ(0u, RunInstaller());
-    AutoHandle sorvik = StartSorvikInGameMode(m_folder, service);
-    ASSERT_TRUE(sorvik);
+// An installation whose Sorvik runs in game mode with the test service stopped.
+class GameModeInstallationTest : public InstallerTest {
+protected:
+    void SetUp() override {
+        InstallerTest::SetUp();
+        ASSERT_TRUE(m_service.Installed());
+        ASSERT_TRUE(m_service.StartRunning());
+        ASSERT_EQ(0u, RunInstaller());
+        m_sorvik = StartSorvikInGameMode(m_folder, m_service);
+        ASSERT_TRUE(m_sorvik);
+    }
+
+    // Game mode's effects are gone: the stand-in has ended and the service runs again.
+    void ExpectGameModeEnded() const {
+        EXPECT_TRUE(HasEnded(m_sorvik));
+        EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), m_service.State());
+        EXPECT_TRUE(CServiceJournal().Read().empty());
+    }
+
+    CTestService m_service{UniqueServiceName(L"SorvikSetupTest")};
+    AutoHandle m_sorvik;
+};
+
+TEST_F(GameModeInstallationTest, InstallingOverItClosesSorvikAndRestartsTheServices) {
     // The updater runs the installer of an update and so holds its own file meanwhile.
     ASSERT_TRUE(::CopyFileW(StandInSorvik().c_str(), (m_folder + L"\\Tavisk.exe").c_str(), FALSE));
     AutoHandle updater = StartProgram(m_folder + L"\\Tavisk.exe", L"");
     ASSERT_TRUE(updater);
 
     ASSERT_EQ(0u, RunInstaller());
-    EXPECT_TRUE(HasEnded(sorvik));
+    ExpectGameModeEnded();
     EXPECT_FALSE(HasEnded(updater));
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), service.State());
-    EXPECT_TRUE(CServiceJournal().Read().empty());
     for (const wchar_t* program : {L"\\Sorvik.exe", L"\\Tavisk.exe"}) {
         EXPECT_TRUE(SameBytes(m_folder + program, BuiltProductFolder() + program)) << WideToUtf8(program);
     }
@@ -134,18 +149,9 @@ TEST_F(InstallerTest, InstallingOverSorvikInGameModeClosesItAndRestartsTheServic
     EXPECT_FALSE(Exists(m_folder));
 }
 
-TEST_F(InstallerTest, UninstallingEndsGameModeFirstAndLeavesNothingRunning) {
-    CTestService service(UniqueServiceName(L"SorvikSetupRemove"));
-    ASSERT_TRUE(service.Installed());
-    ASSERT_TRUE(service.StartRunning());
-    ASSERT_EQ(0u, RunInstaller());
-    AutoHandle sorvik = StartSorvikInGameMode(m_folder, service);
-    ASSERT_TRUE(sorvik);
-
+TEST_F(GameModeInstallationTest, UninstallingEndsGameModeFirstAndLeavesNothingRunning) {
     ASSERT_EQ(0u, RunUninstaller(m_folder));
-    EXPECT_TRUE(HasEnded(sorvik));
-    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), service.State());
-    EXPECT_TRUE(CServiceJournal().Read().empty());
+    ExpectGameModeEnded();
     EXPECT_FALSE(IsRunningFrom(m_folder));
     EXPECT_FALSE(Exists(m_folder));
 }
