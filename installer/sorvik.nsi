@@ -35,13 +35,22 @@ BrandingText "VarnioWorks"
 ShowInstDetails hide
 ShowUninstDetails hide
 
+; Set when the folder already holds Sorvik: an update, run by the updater after the user accepted it.
+Var Updating
+
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\Sorvik.exe"
+; An update shows only its progress: the user has already agreed in the updater's prompt, the folder is
+; the installation's own, and the updater starts Sorvik itself afterwards.
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenUpdating
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenUpdating
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartSorvik
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipWhenUpdating
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -68,14 +77,26 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "OriginalFilename" "Sorvik_Setup.exe"
   ${EndIf}
 !macroend
 
-; Runs the helper with a command and the installation folder; $0 is its exit code, or -1 when it
-; could not be started.
-!macro RunHelper COMMAND
+; Runs the helper with a command and the installation folder, showing the text instead of its command
+; line; $0 is its exit code, or -1 when it could not be started.
+!macro RunHelper COMMAND TEXT
+  DetailPrint "${TEXT}"
+  SetDetailsPrint none
   ClearErrors
   ExecWait '"${HELPER_EXE}" ${COMMAND} "$INSTDIR"' $0
   ${If} ${Errors}
     StrCpy $0 -1
   ${EndIf}
+  SetDetailsPrint both
+!macroend
+
+; The helper goes to the temporary plug-in folder, out of the way of the files it helps with.
+!macro UnpackHelper
+  SetDetailsPrint none
+  InitPluginsDir
+  SetOutPath "$PLUGINSDIR"
+  File "/oname=${HELPER_EXE}" "${HELPER}"
+  SetDetailsPrint both
 !macroend
 
 !macro FailWith TEXT
@@ -84,13 +105,28 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "OriginalFilename" "Sorvik_Setup.exe"
   Abort
 !macroend
 
+Function .onInit
+  ${If} ${FileExists} "$INSTDIR\Sorvik.exe"
+    StrCpy $Updating 1
+  ${EndIf}
+FunctionEnd
+
+Function SkipWhenUpdating
+  ${If} $Updating == 1
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; Through the shell, so that a program that asks for elevation gets it.
+Function StartSorvik
+  ExecShell "open" "$INSTDIR\Sorvik.exe"
+FunctionEnd
+
 Section "-Sorvik"
-  InitPluginsDir
-  SetOutPath "$PLUGINSDIR"
-  File "/oname=${HELPER_EXE}" "${HELPER}"
+  !insertmacro UnpackHelper
 
   ; A running Sorvik holds its files and may have services stopped for game mode.
-  !insertmacro RunHelper close
+  !insertmacro RunHelper close "正在关闭 Sorvik 并恢复系统服务..."
   ${If} $0 <> 0
     !insertmacro FailWith "Sorvik 正在运行，无法关闭。请退出 Sorvik 后重新安装。"
   ${EndIf}
@@ -112,7 +148,7 @@ Section "-Sorvik"
   ${EndIf}
 
   ; The updater's configuration follows the installation's service addresses.
-  !insertmacro RunHelper write-config
+  !insertmacro RunHelper write-config "正在写入升级配置..."
   ${If} $0 <> 0
     !insertmacro FailWith "无法写入升级配置文件。"
   ${EndIf}
@@ -138,12 +174,10 @@ Section "-Sorvik"
 SectionEnd
 
 Section "Uninstall"
-  InitPluginsDir
-  SetOutPath "$PLUGINSDIR"
-  File "/oname=${HELPER_EXE}" "${HELPER}"
+  !insertmacro UnpackHelper
 
   ; Game mode's effects end first, and nothing of the product may go on running from the folder.
-  !insertmacro RunHelper close-all
+  !insertmacro RunHelper close-all "正在关闭 Sorvik 并恢复系统服务..."
   ${If} $0 <> 0
     !insertmacro FailWith "Sorvik 的程序正在运行，无法关闭。请退出 Sorvik 后重新卸载。"
   ${EndIf}

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "common/handles.h"
@@ -20,23 +22,23 @@ std::wstring LongPath(const std::wstring& path) {
     return length > 0 && length < ARRAYSIZE(full) ? std::wstring(full, length) : path;
 }
 
-// Runs "<folder>\Sorvik.exe update" hidden and waits for it; the program ends every other copy itself.
+// Runs "<folder>\Sorvik.exe update" hidden through the shell, as the updater does, and waits for it;
+// the program ends every other copy itself.
 void RunUpdateCommand(const std::wstring& folder) {
     const std::wstring program = folder + L"\\Sorvik.exe";
     if (::GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES)
         return;
-    std::wstring commandLine = L"\"" + program + L"\" update";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION info = {};
-    if (!::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                          &startup, &info)) {
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.lpVerb = L"open";
+    info.lpFile = program.c_str();
+    info.lpParameters = L"update";
+    info.lpDirectory = folder.c_str();
+    info.nShow = SW_HIDE;
+    if (!::ShellExecuteExW(&info) || !info.hProcess)
         return;
-    }
     AutoHandle process(info.hProcess);
-    AutoHandle thread(info.hThread);
     if (::WaitForSingleObject(process.Get(), kUpdateCommandMs) != WAIT_OBJECT_0)
         ::TerminateProcess(process.Get(), 0);
 }

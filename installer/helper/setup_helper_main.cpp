@@ -6,6 +6,7 @@
 // configuration could not be written.
 #include <windows.h>
 
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
@@ -66,7 +67,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (!argv)
         return kUsage;
+    // The shell is asked to start Sorvik.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const int code = argc == 3 ? Run(argv[1], argv[2]) : kUsage;
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
     ::LocalFree(argv);
     return code;
 }

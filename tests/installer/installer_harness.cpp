@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr DWORD kRunLimitMs = 120000;  // a bound for a stuck installer, not an expected duration
+constexpr DWORD kRunLimitMs = 60000;  // a bound for a stuck installer, not an expected duration
 
 std::wstring FromBuild(const wchar_t* unixPath) {
     std::wstring path = std::wstring(L"Z:") + unixPath;
@@ -33,8 +33,12 @@ std::wstring KnownFolder(REFKNOWNFOLDERID id) {
 
 DWORD RunAndWait(const std::wstring& program, const std::wstring& arguments) {
     AutoHandle process = StartProgram(program, arguments);
-    if (!process || ::WaitForSingleObject(process.Get(), kRunLimitMs) != WAIT_OBJECT_0)
+    if (!process)
         return static_cast<DWORD>(-1);
+    if (::WaitForSingleObject(process.Get(), kRunLimitMs) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.Get(), static_cast<UINT>(-1));  // a page waiting for a click, say
+        return static_cast<DWORD>(-1);
+    }
     DWORD code = static_cast<DWORD>(-1);
     ::GetExitCodeProcess(process.Get(), &code);
     return code;
@@ -94,7 +98,7 @@ std::wstring ShortcutTarget(const std::wstring& link) {
 }
 
 DWORD RunInstaller(const std::wstring& arguments) {
-    return RunAndWait(BuiltInstaller(), L"/S " + arguments);
+    return RunAndWait(BuiltInstaller(), arguments);
 }
 
 DWORD RunUninstaller(const std::wstring& folder) {

@@ -21,8 +21,9 @@ std::wstring DefaultInstallFolder();  // the user's program folder + "\Sorvik"
 std::wstring StartMenuShortcut();
 std::wstring ShortcutTarget(const std::wstring& link);
 
-// Silent runs that wait for the end; both return the exit code.
-DWORD RunInstaller(const std::wstring& arguments = L"");
+// Runs that wait for the end and return the exit code: the installer with the given command line
+// ("/S" for a silent one; none, as the updater runs it), the uninstaller silently.
+DWORD RunInstaller(const std::wstring& arguments);
 DWORD RunUninstaller(const std::wstring& folder);
 
 // Uninstalls what an earlier run may have left and clears the product's values.

@@ -75,7 +75,7 @@ TEST(InstallerBuild, CarriesTheProductVersion) {
 TEST_F(InstallerTest, SilentInstallLaysOutTheProductAndUninstallRemovesIt) {
     TempFolder temp;
     const std::wstring hosts = temp.Write(L"hosts.ini", "[hosts]\r\nupdate=http://127.0.0.1:9\r\nweb=127.0.0.1:9\r\n");
-    ASSERT_EQ(0u, RunInstaller(L"/HOSTS=" + hosts));
+    ASSERT_EQ(0u, RunInstaller(L"/S /HOSTS=" + hosts));
 
     // Every file of the product folder, skins included; the service addresses are the ones given.
     const std::wstring product = BuiltProductFolder();
@@ -93,7 +93,7 @@ TEST_F(InstallerTest, SilentInstallLaysOutTheProductAndUninstallRemovesIt) {
     EXPECT_EQ(kProductVersion, ReadRegistryText(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion"));
 
     // An update run without settings keeps the installation's own addresses.
-    ASSERT_EQ(0u, RunInstaller());
+    ASSERT_EQ(0u, RunInstaller(L"/S"));
     EXPECT_TRUE(SameBytes(m_folder + L"\\service_hosts.ini", hosts));
 
     WriteRegistryText(HKEY_CURRENT_USER, kProductKey, "uuid", "0123456789abcdef0123456789abcdef");
@@ -107,6 +107,20 @@ TEST_F(InstallerTest, SilentInstallLaysOutTheProductAndUninstallRemovesIt) {
     EXPECT_EQ("0123456789abcdef0123456789abcdef", ProductValue("uuid"));
 }
 
+// (Not a Chinese name: without the zh_CN.UTF-8 locale on the host, Wine cannot create such files.)
+TEST_F(InstallerTest, InstallsIntoAChosenFolderWithASpaceInItsName) {
+    const std::wstring folder = m_folder + L" Games";
+    ASSERT_EQ(0u, RunInstaller(L"/S /D=" + folder));
+    EXPECT_TRUE(Exists(folder + L"\\Sorvik.exe"));
+    EXPECT_TRUE(Exists(folder + L"\\config\\update_config.xml"));
+    EXPECT_EQ(WideToAnsi(folder), ProductValue("path"));
+    EXPECT_EQ(folder + L"\\Sorvik.exe", ShortcutTarget(StartMenuShortcut()));
+
+    ASSERT_EQ(0u, RunUninstaller(folder));
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(Exists(StartMenuShortcut()));
+}
+
 // An installation whose Sorvik runs in game mode with the test service stopped.
 class GameModeInstallationTest : public InstallerTest {
 protected:
@@ -114,7 +128,7 @@ protected:
         InstallerTest::SetUp();
         ASSERT_TRUE(m_service.Installed());
         ASSERT_TRUE(m_service.StartRunning());
-        ASSERT_EQ(0u, RunInstaller());
+        ASSERT_EQ(0u, RunInstaller(L"/S"));
         m_sorvik = StartSorvikInGameMode(m_folder, m_service);
         ASSERT_TRUE(m_sorvik);
     }
@@ -136,7 +150,8 @@ TEST_F(GameModeInstallationTest, InstallingOverItClosesSorvikAndRestartsTheServi
     AutoHandle updater = StartProgram(m_folder + L"\\Tavisk.exe", L"");
     ASSERT_TRUE(updater);
 
-    ASSERT_EQ(0u, RunInstaller());
+    // Run as the updater runs it, shown and without arguments: an update asks nothing.
+    ASSERT_EQ(0u, RunInstaller(L""));
     ExpectGameModeEnded();
     EXPECT_FALSE(HasEnded(updater));
     for (const wchar_t* program : {L"\\Sorvik.exe", L"\\Tavisk.exe"}) {
