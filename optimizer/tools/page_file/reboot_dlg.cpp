@@ -23,7 +23,7 @@ void CReBootDlg::OnInit() {
     ::SetWindowTextW(m_hWnd, L"重启提示");  // it has no owner, so the taskbar shows it by this name
     m_prompt = LoadSkinImage(L"reboot_text.png");
     AddFaceButton(kRestartNowCommand, kRestartNowAt.x, kRestartNowAt.y, L"立即重启");
-    AddFaceButton(kRestartLaterCommand, kRestartLaterAt.x, kRestartLaterAt.y, L"稍后重启");
+    AddFaceButton(kCloseCommand, kRestartLaterAt.x, kRestartLaterAt.y, L"稍后重启");
 
     MONITORINFO monitor = {sizeof(monitor)};
     ::GetMonitorInfoW(::MonitorFromWindow(m_near ? m_near : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);

@@ -7,6 +7,7 @@
 
 class CReBootDlg : public CLayeredSkinDlg {
 public:
+    // "稍后重启" posts the close command too; 1603 hides the prompt as well.
     enum Commands : WORD { kCloseCommand = 1601, kRestartNowCommand = 1602, kRestartLaterCommand = 1603 };
 
     CReBootDlg();
