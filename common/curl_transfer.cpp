@@ -83,7 +83,8 @@ bool ApplyProxy(CURL* handle, long proxyType, const std::string& host, const std
 
 void ApplySystemProxy(CURL* handle) {
     std::string host, port;
-    if (QuerySystemProxy(&host, &port)) ApplyProxy(handle, CURLPROXY_HTTP, host, port);
+    // Empty credentials still let the library answer a proxy's 407; without them the request ends there.
+    if (QuerySystemProxy(&host, &port)) ApplyProxy(handle, CURLPROXY_HTTP, host, port, "", "");
 }
 
 bool SetConnectTimeout(CURL* handle, long seconds) {

@@ -34,7 +34,8 @@ private:
 // Stops at the first option the library refuses. user and password are set only when both are given.
 bool ApplyProxy(CURL* handle, long proxyType, const std::string& host, const std::string& port,
                 const char* user = nullptr, const char* password = nullptr);
-// Applies the system proxy when there is one; the request goes direct otherwise.
+// Applies the system proxy when there is one, with empty credentials so that a proxy asking for them
+// is answered; the request goes direct otherwise.
 void ApplySystemProxy(CURL* handle);
 
 bool SetConnectTimeout(CURL* handle, long seconds);
