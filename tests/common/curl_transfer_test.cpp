@@ -199,6 +199,26 @@ TEST_F(CurlTransfer, BodyCutShortFails) {
     EXPECT_EQ(CURLE_PARTIAL_FILE, code);
 }
 
+// The body stays in the file buffer until the file is closed: a disk that fills up then must fail the
+// download, not report a truncated file as complete. Wine maps Z: to the Unix root, where /dev/full
+// accepts opening and refuses every write.
+TEST_F(CurlTransfer, FailedFlushOrCloseFailsTheDownload) {
+    const std::wstring full = L"Z:\\dev\\full";
+    FILE* probe = _wfopen(full.c_str(), L"wb");
+    if (!probe) GTEST_SKIP() << "no full device on this system";
+    std::fclose(probe);
+    TestResponse body;
+    body.generatedSize = 1024 * 1024;
+    m_server.Route("/pkg.exe", body);
+    CurlRequestScope toFile;
+    EXPECT_FALSE(DownloadToFile(toFile.Handle(), m_server.Url("/pkg.exe"), full));
+    CurlRequestScope withProgress;
+    CURLcode code = CURLE_OK;
+    EXPECT_FALSE(DownloadWithProgress(withProgress.Handle(), m_server.Url("/pkg.exe"), full, nullptr, &code));
+    EXPECT_EQ(CURLE_WRITE_ERROR, code);
+    EXPECT_EQ(2u, m_server.Requests().size());
+}
+
 TEST_F(CurlTransfer, UnwritableLocalPathFailsWithoutSending) {
     Serve("/file", 200, "body");
     const std::wstring path = m_folder.Path(L"no\\such\\folder\\file");
