@@ -10,8 +10,9 @@
 // COLORREF as the brush colour of skin text: alpha 254, not opaque.
 Gdiplus::Color SkinTextColor(COLORREF color);
 
-// Copies source (srcX, srcY, w, h) of `image` to `dst` (pixel units). Stretched when dst differs in
-// size; `tileFlip` sets wrap mode tile-flip-XY, which keeps stretched edges from fading. Null or a
+// Copies source (srcX, srcY, w, h) of `image` to `dst` (pixel units) with the graphics' own (filtered)
+// interpolation. With `tileFlip` the piece is stretched to dst with wrap mode tile-flip-XY against its
+// own edges only: every edge row and column stays, nothing of its neighbours bleeds in. Null or a
 // bitmap in an error state draws nothing.
 void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& dst, int srcX, int srcY,
                    int srcWidth, int srcHeight, bool tileFlip = false);

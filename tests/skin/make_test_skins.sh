@@ -32,6 +32,15 @@ convert -size 2x7 xc:'rgb(250,200,0)' -size 1x7 xc:'rgb(0,200,250)' -size 2x7 xc
 convert -size 4x5 xc:'rgb(1,2,3)' "PNG24:$sk/prog_head.png"
 convert -size 4x4 xc:'rgb(7,77,177)' "PNG24:$sk/tile.png"
 printf 'this is not a png file' > "$sk/corrupt.png"
+# For looking at stretched pieces (not in the image table): every edge row and column has its own
+# colour, and a small picture whose scaling shows whether it is filtered.
+convert -size 9x14 xc:'rgb(230,236,242)' -fill 'rgb(40,70,110)' -draw 'line 0,0 8,0' \
+  -fill 'rgb(200,40,40)' -draw 'line 0,13 8,13' -fill 'rgb(40,160,60)' -draw 'line 0,1 0,12' \
+  -fill 'rgb(220,160,0)' -draw 'line 8,1 8,12' "PNG24:$sk/edged_bk.png"
+convert -size 5x10 xc:'rgb(60,170,80)' -fill 'rgb(190,240,200)' -draw 'line 0,0 4,0' \
+  -fill 'rgb(10,60,20)' -draw 'line 0,9 4,9' "PNG24:$sk/edged_fill.png"
+convert -size 8x8 gradient:'rgb(250,200,40)-rgb(40,60,200)' -fill 'rgb(255,255,255)' -draw 'point 3,3' \
+  -draw 'point 4,4' "PNG24:$sk/photo.png"
 head -c 60 "$sk/button.png" > "$sk/truncated.png"
 
 cat > "$sk/ImageRes.ini" <<'INI'
