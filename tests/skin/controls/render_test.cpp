@@ -95,7 +95,10 @@ TEST_F(Render, MissingOrBrokenImagesLeaveTheTextOrNothing) {
     ASSERT_TRUE(box.Create(owner.Hwnd(), 11));
     box.SetBounds(0, 0, 100, 20);
     box.m_caption = L"caption";
-    box.Paint(canvas.Dc());  // no image: nothing at all
+    for (Gdiplus::Bitmap* unusable : {static_cast<Gdiplus::Bitmap*>(nullptr), images.Get(13), images.Get(14)}) {
+        box.m_image = unusable;
+        box.Paint(canvas.Dc());  // no usable image: nothing at all, caption included
+    }
     SkinProgressBar bar;
     ASSERT_TRUE(bar.Create(owner.Hwnd(), 12, 0, 100));
     bar.m_fill = images.Get(13);
