@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -119,21 +120,39 @@ AutoFont CreateSkinFont(const SkinFontSpec& look) {
                                   DEFAULT_PITCH | FF_DONTCARE, look.face));
 }
 
+namespace {
+
+// GDI+ draws TrueType faces only. When the mapper resolves the skin's face to a bitmap font, the text
+// is drawn in the skin's usual face, or else the system's dialog face, at the same size and weight.
+std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontSpec& look) {
+    LOGFONTW dialog = {};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(dialog), &dialog);
+    for (const wchar_t* face : {look.face, SkinFontSpec().face, static_cast<const wchar_t*>(dialog.lfFaceName)}) {
+        SkinFontSpec attempt = look;
+        attempt.face = face;
+        AutoFont gdiFont = CreateSkinFont(attempt);
+        if (!gdiFont) continue;
+        auto font = std::make_unique<Gdiplus::Font>(dc, gdiFont.Get());
+        if (font->GetLastStatus() == Gdiplus::Ok) return font;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& look, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format) {
     if (text.empty()) return;
-    AutoFont gdiFont = CreateSkinFont(look);
-    if (!gdiFont) return;
-    Gdiplus::Font font(dc, gdiFont.Get());
-    if (font.GetLastStatus() != Gdiplus::Ok) return;  // GDI+ takes TrueType faces only
+    const std::unique_ptr<Gdiplus::Font> font = DrawableFont(dc, look);
+    if (!font) return;
     Gdiplus::Graphics graphics(dc);
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
     Gdiplus::SolidBrush brush(SkinTextColor(color));
     const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
     if (format)
-        graphics.DrawString(text.c_str(), length, &font, layout, format, &brush);
+        graphics.DrawString(text.c_str(), length, font.get(), layout, format, &brush);
     else
-        graphics.DrawString(text.c_str(), length, &font, Gdiplus::PointF(layout.X, layout.Y), &brush);
+        graphics.DrawString(text.c_str(), length, font.get(), Gdiplus::PointF(layout.X, layout.Y), &brush);
 }
 
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {

@@ -32,8 +32,10 @@ struct SkinFontSpec {
     bool underline = false;
 };
 
-// GDI+ text through a GDI font made from `font` (falls back to a generic face when GDI+ refuses it).
-// With `format` the text is laid out in `layout`; without, drawn at (layout.X, layout.Y).
+// GDI+ text through a GDI font made from `font`. GDI+ draws TrueType faces only: a face it refuses
+// falls back to "宋体", then to the system's dialog face, in the same size and weight; nothing is
+// drawn only when all three are refused. With `format` the text is laid out in `layout`; without,
+// drawn at (layout.X, layout.Y).
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
 

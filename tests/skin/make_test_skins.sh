@@ -43,6 +43,19 @@ convert -size 8x8 gradient:'rgb(250,200,40)-rgb(40,60,200)' -fill 'rgb(255,255,2
   -draw 'point 4,4' "PNG24:$sk/photo.png"
 head -c 60 "$sk/button.png" > "$sk/truncated.png"
 
+# A bitmap font (GB2312 registry, so a Chinese code page picks it by name) that GDI+ cannot draw.
+{
+  printf 'STARTFONT 2.1\nFONT -test-SkinRasterFace-medium-r-normal--10-100-75-75-c-60-gb2312.1980-0\n'
+  printf 'SIZE 10 75 75\nFONTBOUNDINGBOX 6 10 0 -2\nSTARTPROPERTIES 4\nFAMILY_NAME "SkinRasterFace"\n'
+  printf 'CHARSET_REGISTRY "GB2312.1980"\nCHARSET_ENCODING "0"\nFONT_ASCENT 8\nENDPROPERTIES\nCHARS 95\n'
+  for code in $(seq 32 126); do
+    printf 'STARTCHAR c%d\nENCODING %d\nSWIDTH 600 0\nDWIDTH 6 0\nBBX 6 10 0 -2\nBITMAP\n' "$code" "$code"
+    if [ "$code" = 32 ]; then printf '00\n%.0s' $(seq 10); else printf 'FC\n'; printf '84\n%.0s' $(seq 8); printf 'FC\n'; fi
+    printf 'ENDCHAR\n'
+  done
+  printf 'ENDFONT\n'
+} > "$out/raster_face.bdf"
+
 cat > "$sk/ImageRes.ini" <<'INI'
 [ImageRes]
 ImageNumber=15

@@ -276,6 +276,37 @@ TEST_F(Render, LinkAndTextSizeThemselvesToTheirText) {
     EXPECT_GT(text.GetRect().right, 0);
 }
 
+// GDI+ draws TrueType faces only: text in a face that the font mapper resolves to a bitmap font must
+// still show, in a face GDI+ can draw.
+TEST_F(Render, TextInABitmapFaceStillShows) {
+    const std::wstring fontFile = TestSkinRoot() + L"raster_face.bdf";
+    ASSERT_EQ(1, ::AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr));
+    SkinFontSpec raster;
+    raster.face = L"SkinRasterFace";
+    {
+        AutoFont gdiFont = CreateSkinFont(raster);
+        Gdiplus::Font refused(canvas.Dc(), gdiFont.Get());
+        ASSERT_NE(Gdiplus::Ok, refused.GetLastStatus()) << "the face must be one GDI+ refuses";
+    }
+    SkinText text;
+    ASSERT_TRUE(text.Create(owner.Hwnd(), 41, true));
+    text.m_fontFace = raster.face;
+    text.SetBounds(10, 10, 0, 0);
+    text.SetText(L"Abc");
+    SkinButton button;
+    ASSERT_TRUE(button.Create(owner.Hwnd(), 42));
+    button.m_fontFace = raster.face;
+    button.SetBounds(10, 50, 110, 74);
+    button.SetText(L"Abc");
+    for (SkinControl* control : std::initializer_list<SkinControl*>{&text, &button}) {
+        canvas.Fill(kBack);
+        control->Paint(canvas.Dc());
+        const RECT r = control->GetRect();
+        EXPECT_GT(Inked({r.left, r.top, r.left + 100, r.top + 24}), 0) << "control " << control->GetId();
+    }
+    ::RemoveFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr);
+}
+
 // Stretched pieces (frame strips, progress middles, pictures of styles 1 and 5) keep every edge row and
 // column at any size, take nothing from their neighbours in the strip and leave no pixel empty.
 TEST_F(Render, StretchedPieceKeepsItsEdgesAndOnlyItsOwnPixels) {
