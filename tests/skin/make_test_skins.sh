@@ -5,7 +5,7 @@
 set -euo pipefail
 out=$1
 sk="$out/Sk_sv"
-mv_dir="$out/Skin/Chrome/Movrel"
+mv_dir="$out/Skin/Azure/Movrel"
 rm -rf "$out"
 mkdir -p "$sk" "$mv_dir"
 
@@ -83,6 +83,11 @@ TextColor=0x10,32,48
 Image=1
 rect=-80,10,-20,34
 
+[NoMoveBtn]
+TextColor=0xFF,0,0x80
+bMoveText=0
+rect=20,20,80,44
+
 [OneFrameBtn]
 Image=2
 rect=10,50,70,74
@@ -140,7 +145,8 @@ Right=-20
 Bottom=50
 INI
 
-# The updater's skin "Chrome": its own image table and frame settings.
+# The updater's skin "Azure" (not the default name, so the name must really be read): its own image table
+# and frame settings.
 cp "$sk/button.png" "$mv_dir/close.png"
 cat > "$mv_dir/ImageRes.ini" <<'INI'
 [ImageRes]
@@ -165,4 +171,4 @@ panel_1=-40, -1, 10, -10
 panel_draw_1=2
 panel_image_1=tile.png
 INI
-printf '[SkinConfig]\r\nSkin=Chrome\r\n' > "$out/varnio.ini"
+printf '[SkinConfig]\r\nSkin=Azure\r\n' > "$out/varnio.ini"
