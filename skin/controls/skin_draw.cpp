@@ -62,12 +62,10 @@ void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const REC
     if (!image || image->GetLastStatus() != Gdiplus::Ok) return;
     const int w = dst.right - dst.left, h = dst.bottom - dst.top;
     if (w <= 0 || h <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
-    Gdiplus::ImageAttributes attributes;
-    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     const bool stretchX = tileFlip && w != srcWidth, stretchY = tileFlip && h != srcHeight;
     if (!stretchX && !stretchY) {
         graphics.DrawImage(image, Gdiplus::Rect(dst.left, dst.top, w, h), srcX, srcY, srcWidth, srcHeight,
-                           Gdiplus::UnitPixel, tileFlip ? &attributes : nullptr);
+                           Gdiplus::UnitPixel);
         return;
     }
     // Wine's GDI+ leaves a stretched destination pixel empty when rounding puts its source point a
@@ -80,6 +78,8 @@ void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const REC
     PaddedPiece piece(image, srcX, srcY, srcWidth, srcHeight, pad);
     if (!piece.Get()) return;
     const int moreX = stretchX ? 1 : 0, moreY = stretchY ? 1 : 0;
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     Gdiplus::Region savedClip;
     graphics.GetClip(&savedClip);
     graphics.SetClip(Gdiplus::Rect(dst.left, dst.top, w, h), Gdiplus::CombineModeIntersect);
