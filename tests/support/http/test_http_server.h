@@ -27,6 +27,7 @@ struct TestResponse {
     std::string extraHeader;     // further header lines, each ending in CR LF
     Fault fault = Fault::None;
     uint64_t faultAfter = 0;
+    char fill = 0;  // with generatedSize: this byte repeated instead of the pattern, sent as fast as taken
     bool proxyAuth = false;      // a request without Proxy-Authorization gets 407 asking for Basic
 };
 
