@@ -59,7 +59,7 @@ rm -f "$work/curl.out"
 ensure_wine_prefix
 echo "benchmark: md5sum ${md5sum_s}s, curl ${curl_s}s for ${size_mb} MB; now the transfer layer under Wine ($arch)"
 if [ "$arch" != i686 ]; then
-  echo "benchmark: NOTE this host cannot run 32-bit programs: the figures below are of the $arch build of the"
-  echo "           same sources, NOT of the shipped i686 programs"
+  echo "benchmark: NOTE the figures below are of the $arch build of the same sources, NOT of the shipped i686"
+  echo "           programs (this host cannot run 32-bit programs, or SORVIK_TEST_ARCH chose $arch)"
 fi
 wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$curl_s" "$digest"
