@@ -166,8 +166,9 @@ AMBER_BADGE = ("#ffc453", A.AMBER_DARK)
 # --- the main window --------------------------------------------------------------------------------
 def window_background():
     img = Img(WIDTH, HEIGHT)
-    img.draw(A.rrect(0, 0, WIDTH - 1, HEIGHT - 1, 4,
-                     vgrad=(0, HEIGHT, [(0, A.HEADER_TOP), (0.18, A.HEADER_BOTTOM), (1, "#2266b0")])))
+    # square corners: the window's own rounded region cuts them
+    img.draw(A.rect(0, 0, WIDTH - 1, HEIGHT - 1,
+                    vgrad=(0, HEIGHT, [(0, A.HEADER_TOP), (0.18, A.HEADER_BOTTOM), (1, "#2266b0")])))
     # light shapes in the right of the title band
     img.draw(A.circle(600, -40, 120, fill=A.rgba("#ffffff", 0.05)),
              A.circle(520, 10, 70, fill=A.rgba("#ffffff", 0.04)))
@@ -288,9 +289,9 @@ def build_game_page(s):
         s.section(backdrop, ("Image", n_back), ("Style", 0), ("rect", box(x, y, x + CIRCLE_BOX, y + CIRCLE_BOX)))
         s.section(animation, ("Image", n_ring), ("Style", 0), ("rect", box(x, y, x + frame_w, y + CIRCLE_BOX)))
     picture("ChaosCircle3", "boost_busy_text.png",
-            text_image([(0, 0, "请稍候，正在处理系统服务", 12, A.TEXT_SOFT)], 160, 18), 173, 160)
+            text_image([(0, 0, "请稍候，正在处理系统服务", 11, A.TEXT_SOFT)], 150, 16), 173, 162)
     picture("ChaosCircle23", "memory_busy_text.png",
-            text_image([(0, 0, "请稍候，正在释放内存", 12, A.TEXT_SOFT)], 160, 18), 488, 160)
+            text_image([(0, 0, "请稍候，正在释放内存", 11, A.TEXT_SOFT)], 150, 16), 488, 162)
 
     # the three buttons; the program draws their captions bold in its own colour
     n_big, _ = s.numbered("button_big.png", A.button_strip(120, 32))
@@ -328,7 +329,7 @@ def build_network_page(s):
     text("TestNetWorkSpeedStatic", col, 140, "正在自动测试网速,请稍后...", A.STATUS)
     panel = Img(col_end - col, 52)
     panel.draw(A.rrect(0.5, 0.5, panel.w - 0.5, panel.h - 0.5, 6, fill="#f3f8fd", stroke="#d9e7f4"))
-    panel.text(14, 18, "实时速度", 12, A.TEXT_SOFT)
+    panel.text(14, 18, "实时速度", 11, A.TEXT_SOFT)
     picture("NetWorkSpeedBk", "speed_panel.png", panel, col, 162)
     text("NetWorkSpeedStatic", col + 76, 175, "0KB/秒", A.ACCENT, 22)
     n_track, track = s.numbered("bar_track.png", A.bar_track(10))
@@ -365,11 +366,12 @@ def build_network_page(s):
     text("RepairCancelStatic", col, 324, "游戏修复已取消。", A.TEXT)
     s.section("RepairProgressBarCtrl", ("ImageBk", n_track), ("Image", n_fill), ("ImageHeader", 0),
               ("rect", box(col, 350, col_end, 350 + track.h)))
-    text("FeedBackStatic", col, 394, "修复后游戏仍有问题？", A.TEXT_SOFT)
+    # feedback under the repair button (each piece placed on its own, whatever the font measures)
+    text("FeedBackStatic", 506, 392, "修复后仍有问题？", A.TEXT_SOFT)
     link = [("LinkColor", A.ini_rgb(A.ACCENT)), ("ActiveLinkColor", A.ini_rgb(A.ACCENT_DARK)), ("Style", 1)]
-    s.section("RepairSateLink", *([("Text", "告诉我们")] + link + [("rect", "%d,394" % (col + 122))]))
+    s.section("RepairSateLink", *([("Text", "告诉我们")] + link + [("rect", "506,412")]))
     s.section("FlashLink", *([("Text", "游戏画面无法显示？点此安装最新的Flash插件")] + link
-                             + [("rect", "%d,416" % col)]))
+                             + [("rect", "%d,400" % col)]))
     for section, caption in (("BeginRepairBtn", "开始修复"), ("EndRepairBtn", "取消修复"),
                              ("ReRepairBtn", "重新修复")):
         s.section(section, ("Text", caption), ("TextColor", A.ini_rgb(A.TEXT)), ("Image", n_btn),

@@ -64,7 +64,7 @@ def busy_frame(head):
         behind = (head - i) % 5
         colour = [A.ACCENT, "#5aa8ea", "#9ccaf2", "#c9e1f7", "#c9e1f7"][behind]
         img.draw(A.circle(17 + 11 * i, 9, 3.2 if behind == 0 else 2.7, fill=colour))
-    img.text(78, 0, "下载完成后将自动安装新版本", 12, A.TEXT_SOFT)
+    img.text(78, 1, "下载完成后将自动安装新版本", 11, A.TEXT_SOFT)
     return img
 
 
