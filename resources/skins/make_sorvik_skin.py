@@ -181,29 +181,35 @@ def window_background():
     return img
 
 
-def page0_background():
+def page_background(cards, headers, dividers=()):
+    """A page's content well: white cards, section headers underlined, vertical dividers; all given in
+    window coordinates."""
     x0, y0, x1, y1 = WELL_RECT
     img = Img(x1 - x0, y1 - y0, A.WELL)
-    ox, oy = x0, y0
-    card(img, 17 - ox, 94 - oy, 635 - ox, 258 - oy)
-    header_text(img, 26 - ox, 101 - oy, "游戏模式", "关闭闲置的系统服务，让游戏独享资源", "bolt", 56)
-    header_text(img, 342 - ox, 101 - oy, "内存整理", "释放闲置内存，缓解游戏卡顿", "memory", 56)
-    img.draw(A.line(26 - ox, 126.5 - oy, 318 - ox, 126.5 - oy, A.DIVIDER),
-             A.line(342 - ox, 126.5 - oy, 626 - ox, 126.5 - oy, A.DIVIDER),
-             A.line(330.5 - ox, 108 - oy, 330.5 - ox, 246 - oy, A.DIVIDER))
+    for left, top, right, bottom in cards:
+        card(img, left - x0, top - y0, right - x0, bottom - y0)
+    for x, y, right, title, subtitle, glyph_name in headers:
+        header_text(img, x - x0, y - y0, title, subtitle, glyph_name, 56)
+        img.draw(A.line(x - x0, y + 25.5 - y0, right - x0, y + 25.5 - y0, A.DIVIDER))
+    for x, top, bottom in dividers:
+        img.draw(A.line(x + 0.5 - x0, top - y0, x + 0.5 - x0, bottom - y0, A.DIVIDER))
     return img
 
 
+def page0_background():
+    return page_background(
+        cards=[(17, 94, 635, 258)],
+        headers=[(26, 101, 318, "游戏模式", "关闭闲置的系统服务，让游戏独享资源", "bolt"),
+                 (342, 101, 626, "内存整理", "释放闲置内存，缓解游戏卡顿", "memory")],
+        dividers=[(330, 108, 246)])
+
+
 def page12_background():
-    x0, y0, x1, y1 = WELL_RECT
-    img = Img(x1 - x0, y1 - y0, A.WELL)
-    ox, oy = x0, y0
-    card(img, 17 - ox, 94 - oy, 635 - ox, 262 - oy)
-    card(img, 17 - ox, 272 - oy, 635 - ox, 442 - oy)
-    header_text(img, 26 - ox, 101 - oy, "网络测速", "测试当前网络的下载速度，看看是否适合玩游戏", "gauge", 56)
-    header_text(img, 26 - ox, 279 - oy, "游戏修复", "清理浏览器缓存和游戏缓存，解决游戏白屏、加载缓慢", "wrench", 56)
-    img.draw(A.line(26 - ox, 126.5 - oy, 626 - ox, 126.5 - oy, A.DIVIDER),
-             A.line(26 - ox, 304.5 - oy, 626 - ox, 304.5 - oy, A.DIVIDER))
+    img = page_background(
+        cards=[(17, 94, 635, 262), (17, 272, 635, 442)],
+        headers=[(26, 101, 626, "网络测速", "测试当前网络的下载速度，看看是否适合玩游戏", "gauge"),
+                 (26, 279, 626, "游戏修复", "清理浏览器缓存和游戏缓存，解决游戏白屏、加载缓慢", "wrench")])
+    ox, oy = WELL_RECT[0], WELL_RECT[1]
     # the emblems of both tools; the repair's state marks sit on its emblem
     for name, (cx, cy), dy in (("gauge", EMBLEM_SPEED, -2), ("wrench", EMBLEM_REPAIR, 0)):
         cx, cy = cx - ox, cy - oy

@@ -247,7 +247,8 @@ class Batch:
     def run(self):
         if not self.items:
             return
-        cmd = ["convert", "-respect-parentheses"]
+        # no time stamps in the files, so the same sources always give the same bytes
+        cmd = ["convert", "-respect-parentheses", "-define", "png:exclude-chunks=date,time"]
         for path, img in self.items:
             target = ("png32:" + path) if path.endswith(".png") else path
             cmd += ["("] + img.args + ["-depth", "8", "-write", target, "-delete", "0--1", ")"]
