@@ -71,11 +71,17 @@ def card(img, x0, y0, x1, y1):
     img.draw(A.rrect(x0 + 0.5, y0 + 0.5, x1 - 0.5, y1 - 0.5, 6, fill=A.CARD, stroke=A.CARD_EDGE))
 
 
+def disc_shadow(img, opacity):
+    c = CIRCLE_BOX / 2.0
+    img.shadow(A.circle(c, c, 32, fill=A.rgba("#1c4a78", opacity)), (c - 33, c - 33, c + 33, c + 33),
+               blur=2.5, dy=2)
+
+
 def disc(top, bottom, glyph_name, glyph_size=30):
     """A round state icon: a soft-shadowed gradient disc with a white glyph, centred in the box."""
     img = Img(CIRCLE_BOX, CIRCLE_BOX)
     c = CIRCLE_BOX / 2.0
-    img.shadow(A.circle(c, c, 32, fill=A.rgba("#1c4a78", 0.28)), (c - 33, c - 33, c + 33, c + 33), blur=2.5, dy=2)
+    disc_shadow(img, 0.28)
     img.draw(A.circle(c, c, 32, vgrad=(c - 32, c + 32, [(0, top), (1, bottom)])))
     img.draw(A.circle(c, c, 28.5, stroke=A.rgba("#ffffff", 0.35), width=1.2))
     img.draw(A.glyph(glyph_name, c - glyph_size / 2.0, c - glyph_size / 2.0, glyph_size, fg="#ffffff",
@@ -87,7 +93,7 @@ def busy_backdrop():
     """The white disc with its ring track, under the spinning arc and the percentage."""
     img = Img(CIRCLE_BOX, CIRCLE_BOX)
     c = CIRCLE_BOX / 2.0
-    img.shadow(A.circle(c, c, 32, fill=A.rgba("#1c4a78", 0.22)), (c - 33, c - 33, c + 33, c + 33), blur=2.5, dy=2)
+    disc_shadow(img, 0.22)
     img.draw(A.circle(c, c, 32, vgrad=(c - 32, c + 32, [(0, "#ffffff"), (1, "#eef5fc")])))
     img.draw(A.circle(c, c, 27, stroke=A.TRACK, width=5))
     return img
@@ -145,10 +151,6 @@ def tab_item(caption, glyph_name):
     return A.hstrip(frames)
 
 
-def badge_box(size, glyph_name, top, bottom, ratio=0.56):
-    return A.badge(size, glyph_name, top, bottom, ratio)
-
-
 def state_mark(glyph_name, top, bottom, size=30):
     """A small badge with a white rim, laid over an emblem's lower right."""
     img = Img(size, size)
@@ -156,11 +158,6 @@ def state_mark(glyph_name, top, bottom, size=30):
     img.draw(A.circle(c, c, c - 0.5, fill="#ffffff"))
     img.paste(A.badge(size - 4, glyph_name, top, bottom, 0.58), 2, 2)
     return img
-
-
-BLUE_BADGE = ("#5aaef0", "#2479cf")
-GREEN_BADGE = ("#5fd08f", A.GREEN_DARK)
-AMBER_BADGE = ("#ffc453", A.AMBER_DARK)
 
 
 # --- the main window --------------------------------------------------------------------------------
@@ -275,16 +272,16 @@ def build_game_page(s):
         s.section(section, ("Image", n), ("Style", 0), ("rect", at(x, y, img)))
 
     # game mode: idle disc and its text, the disc while game mode is on
-    picture("BoostIcon1", "boost_idle.png", disc(*BLUE_BADGE, glyph_name="bolt"), gx, gy)
+    picture("BoostIcon1", "boost_idle.png", disc(*A.BLUE_BADGE, glyph_name="bolt"), gx, gy)
     picture("BoostIcon3", "boost_idle_text.png", text_image([(0, 0, "可优化的系统服务（项）", 12, A.TEXT)], 150, 18),
             167, 152)
-    picture("BoostIcon5", "boost_on.png", disc(*GREEN_BADGE, glyph_name="bolt"), gx, gy)
+    picture("BoostIcon5", "boost_on.png", disc(*A.GREEN_BADGE, glyph_name="bolt"), gx, gy)
     # memory: idle disc and text, the disc after a clean-up
-    picture("BoostIcon2", "memory_idle.png", disc(*BLUE_BADGE, glyph_name="memory", glyph_size=32), mx, my)
+    picture("BoostIcon2", "memory_idle.png", disc(*A.BLUE_BADGE, glyph_name="memory", glyph_size=32), mx, my)
     picture("BoostIcon4", "memory_idle_text.png", text_image([
         (0, 0, "一键释放被闲置程序占用的内存", 12, A.TEXT),
         (0, 26, "建议在游戏卡顿时使用", 12, A.TEXT_SOFT)], 220, 44), 405, 152)
-    picture("BoostIcon6", "memory_done.png", disc(*GREEN_BADGE, glyph_name="check", glyph_size=32), mx, my)
+    picture("BoostIcon6", "memory_done.png", disc(*A.GREEN_BADGE, glyph_name="check", glyph_size=32), mx, my)
 
     # while a sweep or a clean-up runs: the ring backdrop, the spinning arc, a hint under the status
     n_back, _ = s.numbered("busy_ring_bk.png", busy_backdrop())
@@ -292,8 +289,9 @@ def build_game_page(s):
     frame_w = ring.w // ANIMATION_FRAMES
     for backdrop, animation, (x, y) in (("ChaosCircle1", "ChaosCircle2", (gx, gy)),
                                         ("ChaosCircle21", "ChaosCircle22", (mx, my))):
-        s.section(backdrop, ("Image", n_back), ("Style", 0), ("rect", box(x, y, x + CIRCLE_BOX, y + CIRCLE_BOX)))
-        s.section(animation, ("Image", n_ring), ("Style", 0), ("rect", box(x, y, x + frame_w, y + CIRCLE_BOX)))
+        bottom = y + CIRCLE_BOX
+        s.section(backdrop, ("Image", n_back), ("Style", 0), ("rect", box(x, y, x + CIRCLE_BOX, bottom)))
+        s.section(animation, ("Image", n_ring), ("Style", 0), ("rect", box(x, y, x + frame_w, bottom)))
     picture("ChaosCircle3", "boost_busy_text.png",
             text_image([(0, 0, "请稍候，正在处理系统服务", 11, A.TEXT_SOFT)], 150, 16), 173, 162)
     picture("ChaosCircle23", "memory_busy_text.png",
@@ -352,8 +350,8 @@ def build_network_page(s):
     text("BandWidth", col, 228, "您当前的网速带宽在", A.TEXT)
     text("BandWidthText", 506, 222, "测速结果仅供参考", A.TEXT_SOFT)
     # after a cancel
-    picture("SpeedFailedWarnIcon", "speed_cancelled.png", badge_box(28, "warning", *AMBER_BADGE, ratio=0.58),
-            col, 166)
+    cancelled = A.badge(28, "warning", *A.AMBER_BADGE, glyph_ratio=0.58)
+    picture("SpeedFailedWarnIcon", "speed_cancelled.png", cancelled, col, 166)
     text("TestNetWorkSpeedStatic2", col + 38, 174, "网速测试已取消，可点击“重新测试”再测一次。", A.TEXT)
     n_btn, _ = s.numbered("button_mid.png", A.button_strip(110, 30))
     for section, caption in (("CancelSpeedBtn", "取消测试"), ("RestartSpeedBtn", "重新测试"),
@@ -365,8 +363,8 @@ def build_network_page(s):
     picture("RepairIcon", "repair_idle.png",
             text_image([(0, 0, "游戏加载缓慢、白屏或报错时，试试一键修复", 12, A.TEXT)], 260, 18), col, 324)
     mark_x, mark_y = EMBLEM_REPAIR[0] + 14, EMBLEM_REPAIR[1] + 14
-    picture("SucceedIcon", "repair_done.png", state_mark("check", *GREEN_BADGE), mark_x, mark_y)
-    picture("WarnIcon", "repair_cancelled.png", state_mark("warning", *AMBER_BADGE), mark_x, mark_y)
+    picture("SucceedIcon", "repair_done.png", state_mark("check", *A.GREEN_BADGE), mark_x, mark_y)
+    picture("WarnIcon", "repair_cancelled.png", state_mark("warning", *A.AMBER_BADGE), mark_x, mark_y)
     text("RepairSateStatic", col, 324, "正在清理浏览器和游戏缓存，请稍候...", A.STATUS)
     text("RepairCompleteStatic", col, 324, "修复完成！浏览器和游戏缓存已清理干净。", A.GREEN_DARK)
     text("RepairCancelStatic", col, 324, "游戏修复已取消。", A.TEXT)
@@ -442,7 +440,7 @@ def end_button():
 
 def reboot_text():
     img = Img(340, 150)
-    img.paste(badge_box(56, "warning", *AMBER_BADGE, ratio=0.5), 0, 0)
+    img.paste(A.badge(56, "warning", *A.AMBER_BADGE, glyph_ratio=0.5), 0, 0)
     img.text(70, 4, "虚拟内存设置已修改", 15, A.TEXT, bold=True)
     img.text(70, 36, "新的设置需要重新启动计算机后才能生效。", 13, A.TEXT)
     img.text(70, 58, "是否立即重启计算机？", 13, A.TEXT)
@@ -455,13 +453,13 @@ def build_fixed_images(s):
     s.image("Strip_2.png", result_bar("#5db3f5", "#1b85db"))
     # message box: 415 x 272; text box (60, 100)-(355, 200); icons centred at y 50
     s.image("varniotipbg.png", dialog_background(415, 272, 34, 214))
-    s.image("question_icon.png", badge_box(44, "question", *BLUE_BADGE, ratio=0.62))
-    s.image("warning_big_icon.png", badge_box(44, "warning", *AMBER_BADGE, ratio=0.56))
+    s.image("question_icon.png", A.badge(44, "question", *A.BLUE_BADGE, glyph_ratio=0.62))
+    s.image("warning_big_icon.png", A.badge(44, "warning", *A.AMBER_BADGE, glyph_ratio=0.56))
     s.image("common_button_bg.png", A.button_strip(72, 26, ("normal", "hover", "pressed")))
     # page-file dialog and reboot prompt: 372 x 282, drag band 30, buttons at y 240
     s.image("win_bg.png", dialog_background(372, 282, 30, 226))
     s.image("close.png", A.close_button(28, 22))
-    s.image("warning_icon1.png", badge_box(56, "warning", *AMBER_BADGE, ratio=0.5))
+    s.image("warning_icon1.png", A.badge(56, "warning", *A.AMBER_BADGE, glyph_ratio=0.5))
     s.image("select.png", radio_strip())
     s.image("reboot_text.png", reboot_text())
     s.image("end_button.png", end_button())
@@ -480,7 +478,8 @@ def main():
                      ["Sorvik's image table: the images the main window's controls refer to by number."])
     A.write_ini(os.path.join(folder, "varniosorvik.ini"),
                 ["Sorvik's main window: one section per control (652 x 456 window).",
-                 "Pictures: Image (number in ImageRes.ini), Style, rect; buttons: Text, TextColor, Image, rect;",
+                 "Pictures: Image (number in ImageRes.ini), Style, rect;",
+                 "buttons: Text, TextColor, Image, rect;",
                  "texts and links: Text, TextColor/LinkColor, FontSize, rect (left,top; sized to the text)."],
                 skin.sections)
     A.write_ini(os.path.join(folder, "VarnioTip.ini"),

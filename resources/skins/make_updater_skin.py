@@ -70,7 +70,7 @@ def busy_frame(head):
 
 def success_panel():
     img = Img(300, 70)
-    img.paste(A.badge(56, "check", "#5fd08f", A.GREEN_DARK, 0.52), 0, 0)
+    img.paste(A.badge(56, "check", *A.GREEN_BADGE, glyph_ratio=0.52), 0, 0)
     img.text(72, 6, "升级成功！", 16, A.TEXT, bold=True)
     img.text(72, 34, "Sorvik 已经更新到最新版本。", 12, A.TEXT_SOFT)
     return img
@@ -105,8 +105,8 @@ def main():
     n_min = numbered("frame_min.png", A.minimize_button(28, 22))
     n_button = numbered("button.png", A.button_strip(BUTTON_W, BUTTON_H))
     n_logo = numbered("logo.png", A.logo(40, *A.TAVISK_LOGO))
-    n_latest = numbered("up_to_date.png", A.badge(56, "check", "#5fd08f", A.GREEN_DARK, 0.52))
-    n_failed = numbered("failed.png", A.badge(48, "warning", "#ffc453", A.AMBER_DARK, 0.5))
+    n_latest = numbered("up_to_date.png", A.badge(56, "check", *A.GREEN_BADGE, glyph_ratio=0.52))
+    n_failed = numbered("failed.png", A.badge(48, "warning", *A.AMBER_BADGE, glyph_ratio=0.5))
     n_notes = numbered("notes_frame.png", notes_frame(342, 124))
     n_track = numbered("bar_track.png", A.bar_track(12))
     n_fill = numbered("bar_fill.png", A.bar_fill(9))
@@ -150,7 +150,8 @@ def main():
         ("Image_TopFrame", n_top), ("Image_BottomFrame", n_bottom),
         ("Image_LeftFrame", n_left), ("Image_RightFrame", n_right),
         ("Image_CloseBut", n_close), ("Image_MinBut", n_min),
-        ("Top_LeftOffset", 10), ("Top_RightOffset", 10), ("Bottom_LeftOffset", 10), ("Bottom_RightOffset", 10),
+        ("Top_LeftOffset", 10), ("Top_RightOffset", 10),
+        ("Bottom_LeftOffset", 10), ("Bottom_RightOffset", 10),
         ("Close_Point", "-5,5"), ("Min_Point", "-33,5"), ("cutRound_Size", "1,1"),
         ("Icon_Point", "10,8"), ("Icon_Size", "16,16"),
         ("CaptionText_Rect", "0, %d, 32, 300" % TITLE), ("CaptionText_Color", "255, 255, 255"),

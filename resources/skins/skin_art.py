@@ -210,7 +210,8 @@ class Img:
         label += ["label:" + _escape_label(text), ")"]
         if box:  # aligned on a canvas of the box (gravity must be set before the images are read)
             gravity = {"left": "West", "center": "Center", "right": "East"}[align]
-            label = ["(", "-gravity", gravity, "-size", "%dx%d" % box, "xc:none"] + label + ["-composite", ")"]
+            canvas = ["(", "-gravity", gravity, "-size", "%dx%d" % box, "xc:none"]
+            label = canvas + label + ["-composite", ")"]
         self.args += label + ["-geometry", "%+d%+d" % (x, y), "-composite"]
         return self
 
@@ -220,7 +221,8 @@ class Img:
         x0, y0, x1, y1 = [int(v) for v in bounds]
         m = int(math.ceil(blur * 3))
         layer = Img(x1 - x0 + 2 * m, y1 - y0 + 2 * m)
-        layer.draw("push graphic-context\ntranslate %d,%d\n" % (m - x0, m - y0) + mvg + "pop graphic-context\n")
+        moved = "push graphic-context\ntranslate %d,%d\n" % (m - x0, m - y0)
+        layer.draw(moved + mvg + "pop graphic-context\n")
         layer.args += ["-blur", "0x%g" % blur]
         return self.paste(layer, x0 - m, y0 - m + dy)
 
@@ -340,6 +342,10 @@ def logo(size, glyph_name="bolt", top="#4aa6f2", bottom="#1c69bf"):
     img.draw(glyph(glyph_name, inset, inset, size - 2 * inset, fg="#ffffff", bg=bottom))
     return img
 
+
+BLUE_BADGE = ("#5aaef0", "#2479cf")   # badge and disc gradients: idle, done, warning
+GREEN_BADGE = ("#5fd08f", GREEN_DARK)
+AMBER_BADGE = ("#ffc453", AMBER_DARK)
 
 SORVIK_LOGO = ("bolt", "#4aa6f2", "#1c69bf")
 TAVISK_LOGO = ("arrow_up", "#52c690", "#1f8f58")
