@@ -271,17 +271,20 @@ def build_game_page(s):
         n, img = s.numbered(name, img)
         s.section(section, ("Image", n), ("Style", 0), ("rect", at(x, y, img)))
 
-    # game mode: idle disc and its text, the disc while game mode is on
-    picture("BoostIcon1", "boost_idle.png", disc(*A.BLUE_BADGE, glyph_name="bolt"), gx, gy)
+    # Each tool's disc is two pictures: the one shown when idle (BoostIcon1, BoostIcon2) and the one shown
+    # once the tool has run (BoostIcon5, BoostIcon6). Both show the same disc, so the page looks right
+    # whichever of the two a state leaves visible; the texts and buttons tell the states apart.
+    for idle, done, name, glyph_name, size, (x, y) in (
+            ("BoostIcon1", "BoostIcon5", "boost_disc.png", "bolt", 30, (gx, gy)),
+            ("BoostIcon2", "BoostIcon6", "memory_disc.png", "memory", 32, (mx, my))):
+        n, img = s.numbered(name, disc(*A.BLUE_BADGE, glyph_name=glyph_name, glyph_size=size))
+        for section in (idle, done):
+            s.section(section, ("Image", n), ("Style", 0), ("rect", at(x, y, img)))
     picture("BoostIcon3", "boost_idle_text.png", text_image([(0, 0, "可优化的系统服务（项）", 12, A.TEXT)], 150, 18),
             167, 152)
-    picture("BoostIcon5", "boost_on.png", disc(*A.GREEN_BADGE, glyph_name="bolt"), gx, gy)
-    # memory: idle disc and text, the disc after a clean-up
-    picture("BoostIcon2", "memory_idle.png", disc(*A.BLUE_BADGE, glyph_name="memory", glyph_size=32), mx, my)
     picture("BoostIcon4", "memory_idle_text.png", text_image([
         (0, 0, "一键释放被闲置程序占用的内存", 12, A.TEXT),
         (0, 26, "建议在游戏卡顿时使用", 12, A.TEXT_SOFT)], 220, 44), 405, 152)
-    picture("BoostIcon6", "memory_done.png", disc(*A.GREEN_BADGE, glyph_name="check", glyph_size=32), mx, my)
 
     # while a sweep or a clean-up runs: the ring backdrop, the spinning arc, a hint under the status
     n_back, _ = s.numbered("busy_ring_bk.png", busy_backdrop())
