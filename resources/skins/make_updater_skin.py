@@ -72,7 +72,7 @@ def success_panel():
     img = Img(300, 70)
     img.paste(A.badge(56, "check", *A.GREEN_BADGE, glyph_ratio=0.52), 0, 0)
     img.text(72, 6, "升级成功！", 16, A.TEXT, bold=True)
-    img.text(72, 34, "Sorvik 已经更新到最新版本。", 12, A.TEXT_SOFT)
+    img.text(72, 34, "新版本已安装完成，即将为您启动。", 12, A.TEXT_SOFT)
     return img
 
 
