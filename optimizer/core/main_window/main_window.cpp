@@ -208,5 +208,11 @@ void CMainWindow::OnDestroy() {
          {kTimerSpeedSampling, kTimerSpeedGauge, kTimerCachePoll, kTimerMemoryCoolDown, kTimerQuitAfterRestore})
         ::KillTimer(m_hWnd, timer);
     ::RemovePropW(m_hWnd, kInstanceProperty);
+    // The child panes go first: a pane that drains its own messages while it is destroyed would take
+    // the quit message along with them (PeekMessage always hands out WM_QUIT), and the loop would run on.
+    m_webPane.reset();
+    if (m_processPane && ::IsWindow(m_processPane))
+        ::DestroyWindow(m_processPane);
+    m_processPane = nullptr;
     ::PostQuitMessage(0);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/handles.h"
+#include "optimizer/core/services/service_control.h"
 
 bool SameServiceName(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
@@ -92,3 +93,9 @@ bool CServiceJournal::Remove(const std::wstring& name) {
 }
 
 bool CServiceJournal::Clear() { return Write({}); }
+
+void RestartJournalledServices(CServiceJournal& journal) {
+    // A service that is running again, or was removed meanwhile, simply fails to start: nothing to do.
+    for (const std::wstring& name : journal.Read()) StartServiceAndWait(name);
+    journal.Clear();
+}

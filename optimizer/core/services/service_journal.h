@@ -24,6 +24,10 @@ private:
     std::wstring m_keyPath;
 };
 
+// Starts every service the journal names and clears it (outside a running optimizer, such as an installer;
+// the optimizer itself replays its journal on the service worker).
+void RestartJournalledServices(CServiceJournal& journal);
+
 // Key names of services compare without regard to case.
 bool SameServiceName(const std::wstring& a, const std::wstring& b);
 

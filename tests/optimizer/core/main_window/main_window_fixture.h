@@ -54,6 +54,3 @@ MenuItemSeen ItemOfOpenTrayMenu(HWND window, UINT id);
 // closes it: the menu with EndMenu, this thread's shown dialog with OK.
 void InsideModalLoop(const std::function<void()>& open, const std::function<void()>& look);
 HWND ShownDialogOfThisThread();
-
-// Saves the whole screen as "screenshots\<name>.png" beside the test program.
-bool SaveScreenshot(const std::wstring& name);
