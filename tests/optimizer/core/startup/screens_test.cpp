@@ -66,25 +66,21 @@ TEST(SorvikScreens, EachPageTheTrayMenuAndTheMessageBox) {
     EXPECT_TRUE(SaveScreenshot(L"page2_tools"));
     command(kCmdTrayGameMode, 2000);  // back to the first page, leaving game mode
 
+    // A modal window of Sorvik's (its menu or a dialog): waits for it, takes the picture, closes it.
+    auto shootAndClose = [&](const wchar_t* className, const wchar_t* name, UINT message, WPARAM wParam) {
+        HWND shown = ShownWindowOfClass(pid, className);
+        ASSERT_NE(nullptr, shown) << name;
+        ::Sleep(300);
+        EXPECT_TRUE(SaveScreenshot(name));
+        ::PostMessageW(shown, message, wParam, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(shown) || !::IsWindowVisible(shown); }, 10000)) << name;
+    };
     ::SetCursorPos(420, 300);
     ::PostMessageW(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN);
-    HWND menu = ShownWindowOfClass(pid, L"#32768");
-    EXPECT_NE(nullptr, menu);
-    ::Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(L"tray_menu"));
-    if (menu)
-        ::PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(menu); }, 10000)) << "the menu closes";
-
+    shootAndClose(L"#32768", L"tray_menu", WM_KEYDOWN, VK_ESCAPE);
     ::PostMessageW(window, WM_MEMORY_DONE, 0, 0);  // a clean-up just finished: the cool-down runs
     command(kCmdMemory, 0);
-    HWND box = ShownWindowOfClass(pid, L"#32770");
-    EXPECT_NE(nullptr, box);
-    ::Sleep(300);
-    EXPECT_TRUE(SaveScreenshot(L"message_box"));
-    if (box)
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 10000)) << "the box closes";
+    shootAndClose(L"#32770", L"message_box", WM_COMMAND, IDOK);
 
     ::PostMessageW(window, WM_COMMAND, kCmdTrayQuit, 0);
     EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(sorvik.Get(), 30000));
