@@ -1,7 +1,7 @@
 #include "updater/config/movrel_settings.h"
 
 #include "common/text_encoding.h"
-#include "skin/files/skin_paths.h"
+#include "updater/config/updater_folders.h"
 
 #include <windows.h>
 
@@ -10,9 +10,7 @@ constexpr wchar_t kSection[] = L"check";
 constexpr wchar_t kKey[] = L"check_time";
 }  // namespace
 
-std::wstring MovrelSettingsPath() {
-    return ProgramFolder() + L"\\config\\varnio_movrel.ini";
-}
+std::wstring MovrelSettingsPath() { return ConfigFolder() + L"varnio_movrel.ini"; }
 
 std::string ReadCheckTime(const std::wstring& iniPath) {
     wchar_t value[64] = {};

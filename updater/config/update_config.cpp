@@ -1,7 +1,6 @@
 #include "updater/config/update_config.h"
 
 #include "common/text_encoding.h"
-#include "skin/files/skin_paths.h"
 
 #include <tinyxml.h>
 
@@ -55,8 +54,4 @@ std::string CUpdateConfig::Get(const char* key) const {
             return WideToAnsi(Utf8ToWide(entry.second));
     }
     return {};
-}
-
-std::wstring ConfigFolder() {
-    return ProgramFolder() + L"\\config\\";
 }

@@ -30,6 +30,3 @@ public:
 private:
     std::vector<std::pair<std::string, std::string>> m_entries;  // id and UTF-8 text, in document order
 };
-
-// The updater's "config\" folder beside its executable, ending in a backslash.
-std::wstring ConfigFolder();

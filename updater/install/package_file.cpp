@@ -2,8 +2,6 @@
 
 #include "common/text_encoding.h"
 
-#include <windows.h>
-
 #include <algorithm>
 
 namespace {
@@ -44,12 +42,4 @@ std::wstring PackageFileName(const std::string& url) {
         return kDefaultPackageName;
     const std::wstring name = AnsiToWide(url.substr(slash + 1));
     return IsPlainFileName(name) ? name : kDefaultPackageName;
-}
-
-std::wstring TemporaryFolder() {
-    wchar_t path[MAX_PATH + 1] = {};
-    const DWORD n = ::GetTempPathW(MAX_PATH + 1, path);
-    if (n == 0 || n > MAX_PATH)
-        return {};
-    return path;
 }

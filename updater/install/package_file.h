@@ -1,5 +1,5 @@
-// Where the downloaded installer goes: the temporary folder, under the last part of its URL when that is a
-// plain file name, else "varnio_movrel.exe". Pure, except TemporaryFolder. Any thread.
+// The downloaded installer's file name in the temporary folder: the last part of its URL when that is a
+// plain file name, else "varnio_movrel.exe". Pure; any thread.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,9 +11,6 @@ constexpr wchar_t kDefaultPackageName[] = L"varnio_movrel.exe";
 // device name, no trailing dot or space; "varnio_movrel.exe" otherwise (also when the URL has no "/" or
 // ends in one).
 std::wstring PackageFileName(const std::string& url);
-
-// The user's temporary folder with its trailing separator; "" when the system cannot name it.
-std::wstring TemporaryFolder();
 
 // A package counts as complete only when the transfer succeeded and every received byte reached the file.
 inline bool PackageComplete(bool transferOk, int64_t bytesReceived, int64_t bytesOnDisk) {

@@ -1,0 +1,61 @@
+#include "updater/dialogs/update_prompt_dlg.h"
+
+#include "common/text_encoding.h"
+#include "resources/tavisk/tavisk_resource.h"
+#include "skin/controls/button.h"
+#include "skin/controls/image.h"
+#include "skin/controls/text.h"
+#include "updater/config/update_config.h"
+#include "updater/dialogs/dialog_effects.h"
+
+CUpdatePromptDlg::CUpdatePromptDlg(const DialogContext& context, PromptRequest request)
+    : CUpdaterDialog(IDD_UPDATE_PROMPT, context, L"mainform.ini", L"mainform.ini", false),
+      m_request(std::move(request)) {}
+
+void CUpdatePromptDlg::OnInit() {
+    AddButton(L"UpdateBtn", kUpdateNow);
+    SkinButton* later = AddButton(L"DelayBtn", kLater);
+    AddImage(L"Logo");
+    AddLink(L"VisOffWebLink", kOfficialSite);
+    SkinImage* webBack = AddImage(L"WebBk");
+    SkinText* version = AddText(L"VersionInfo");
+    SkinText* size = AddText(L"FileSizeText");
+
+    if (m_request.forced) later->Show(false);
+    const std::string showName = m_context.config->Get(config_key::kShowName);
+    version->SetText(AnsiToWide(showName) + L"发布了最新版本v" + AnsiToWide(m_request.offeredVersion));
+    size->SetText(L"文件大小：" + AnsiToWide(m_request.sizeText));
+    ::SetWindowTextW(m_hWnd, L"版本升级");
+
+    if (m_request.notesUrl.empty()) return;
+    RECT pane = webBack->GetRect();
+    pane.left += 5;
+    pane.top += 10;
+    pane.right -= 5;
+    pane.bottom -= 5;
+    const std::wstring url = AnsiToWide(m_request.notesUrl);
+    // Without a browser control the pane stays an empty child and the prompt still works.
+    if (m_webPane.Create(m_hWnd, pane, url.c_str())) {
+        ::ShowWindow(m_webPane.GetHwnd(), SW_SHOWNA);
+        m_webPane.Navigate(url.c_str());
+    }
+}
+
+void CUpdatePromptDlg::OnCommand(WORD id) {
+    switch (id) {
+        case kUpdateNow:
+            EndDialog(kCheckAccepted);
+            break;
+        case kLater:
+            if (!m_request.forced) EndDialog(kCheckLater);  // a forced update has no "later"
+            break;
+        case kOfficialSite:
+            OpenInBrowser(m_context.officialUrl);
+            break;
+        case IDCANCEL:
+            EndProcessOrDialog(-1, -1);
+            break;
+        default:
+            break;
+    }
+}
