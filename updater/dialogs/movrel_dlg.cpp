@@ -40,7 +40,7 @@ void CMovrelDlg::OnInit() {
 bool CMovrelDlg::StartTask() {
     if (m_worker) return true;
     m_cancel = std::make_shared<std::atomic<long>>(0);
-    m_worker = StartTaskMovrel(m_hWnd, m_cancel, m_packageUrl, m_expectedDigest, m_launcher);
+    m_worker = m_context.startTask(m_hWnd, m_cancel, m_packageUrl, m_expectedDigest, m_launcher);
     if (!m_worker) m_cancel.reset();
     return static_cast<bool>(m_worker);
 }

@@ -5,7 +5,6 @@
 #pragma once
 #include "updater/dialogs/down_man_dlg.h"
 #include "updater/dialogs/updater_dialog.h"
-#include "updater/install/task_start.h"
 
 #include <gdiplus.h>
 

@@ -9,6 +9,7 @@
 #include "skin/controls/skin_control.h"
 #include "skin/skinned_window/draw_window.h"
 #include "skin/window/dialog_impl.h"
+#include "updater/install/task_start.h"
 
 #include <memory>
 #include <string>
@@ -28,6 +29,7 @@ struct DialogContext {
     CSkinManage* skin = nullptr;
     const CUpdateConfig* config = nullptr;
     std::string officialUrl;  // read once at start-up
+    TaskStarter startTask = &StartTaskMovrel;  // the progress window's download task
 };
 
 class CUpdaterDialog : public CDialogImpl {

@@ -15,7 +15,10 @@ int RunTavisk(const std::string& arguments, int showCommand, const CUpdateConfig
     skin.Start();
     RunContext context;
     context.mode = line.manual ? RunMode::kManual : RunMode::kAutomatic;
-    const DialogContext dialogs{&skin, &config, officialUrl};
+    DialogContext dialogs;
+    dialogs.skin = &skin;
+    dialogs.config = &config;
+    dialogs.officialUrl = officialUrl;
     SystemUpdateCheck effects(dialogs);
     ManifestRecord manifest;
     if (CheckForUpdate(context, manifest, effects) != kCheckAccepted) return 0;
