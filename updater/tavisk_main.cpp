@@ -9,6 +9,7 @@
 #include "updater/startup/tavisk_run.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <ole2.h>
 
@@ -21,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int showCommand) {
     ::SetLastError(ERROR_SUCCESS);
     const std::wstring wideMutexName = AnsiToWide(mutexName);
     AutoHandle mutex(::CreateMutexW(nullptr, FALSE, wideMutexName.empty() ? nullptr : wideMutexName.c_str()));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) return 0;  // another updater of this product is running
+    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+        return 0;  // another updater of this product is running
 
     int exitCode = 0;
     {
@@ -33,7 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int showCommand) {
         CSkinManage skin;
         exitCode = RunTavisk(WideToAnsi(arguments ? arguments : L""), showCommand, config, officialUrl, skin);
         skin.Teardown();
-        if (SUCCEEDED(ole)) ::OleUninitialize();
+        if (SUCCEEDED(ole))
+            ::OleUninitialize();
     }
     return exitCode;
 }

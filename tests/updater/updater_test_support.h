@@ -11,15 +11,20 @@
 #include "tests/common/temp_folder.h"
 
 // The test program's folder with a trailing backslash.
-inline std::wstring TestProgramFolder() { return ProgramFolder() + L"\\"; }
-inline std::wstring RecorderPath() { return TestProgramFolder() + L"sorvik_test_recorder.exe"; }
+inline std::wstring TestProgramFolder() {
+    return ProgramFolder() + L"\\";
+}
+inline std::wstring RecorderPath() {
+    return TestProgramFolder() + L"sorvik_test_recorder.exe";
+}
 
 inline std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     if (FILE* file = _wfopen(path.c_str(), L"rb")) {
         char block[65536];
         size_t got;
-        while ((got = std::fread(block, 1, sizeof(block), file)) > 0) bytes.append(block, got);
+        while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
+            bytes.append(block, got);
         std::fclose(file);
     }
     return bytes;
@@ -44,6 +49,13 @@ public:
         return lines;
     }
 
+    // The lines once there are at least `count` of them (programs the updater does not wait for write late).
+    std::vector<std::string> LinesOnceThere(size_t count, DWORD timeoutMs = 5000) const {
+        for (DWORD start = ::GetTickCount(); Lines().size() < count && ::GetTickCount() - start < timeoutMs;)
+            ::Sleep(50);
+        return Lines();
+    }
+
 private:
     TempFolder m_folder;
     std::wstring m_path;
@@ -63,7 +75,8 @@ inline BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
     wchar_t text[256] = {}, cls[64] = {};
     ::GetWindowTextW(hwnd, text, 256);
     ::GetClassNameW(hwnd, cls, 64);
-    if (owner != s->pid || *s->title != text || (s->className && lstrcmpW(cls, s->className) != 0)) return TRUE;
+    if (owner != s->pid || *s->title != text || (s->className && lstrcmpW(cls, s->className) != 0))
+        return TRUE;
     s->found = hwnd;
     return FALSE;
 }

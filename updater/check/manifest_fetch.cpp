@@ -15,19 +15,22 @@ constexpr long kManifestSeconds = 5;
 std::wstring LocalManifestPath(const CUpdateConfig& config) {
     const std::wstring folder = TemporaryFolder();
     const std::string name = config.Get(config_key::kLocalXmlFileName);
-    if (folder.empty() || name.empty()) return {};
+    if (folder.empty() || name.empty())
+        return {};
     return folder + AnsiToWide(name);
 }
 
 bool FetchManifest(const CUpdateConfig& config) {
     curl_space::CurlRequestScope scope;
     CURL* handle = scope.Handle();
-    if (!handle) return false;
+    if (!handle)
+        return false;
     curl_space::SetConnectTimeout(handle, kManifestSeconds);
     curl_space::SetTotalTimeout(handle, kManifestSeconds);
     const std::string url = config.Get(config_key::kNetXmlUrl);
     const std::wstring localPath = LocalManifestPath(config);
-    if (url.empty() || localPath.empty()) return false;
+    if (url.empty() || localPath.empty())
+        return false;
     curl_space::ApplySystemProxy(handle);
     const std::string query = AppendUpdaterIdentityQuery(url, SplitProductKey(config.Get(config_key::kRegKey)));
     ::DeleteFileW(localPath.c_str());

@@ -10,7 +10,9 @@ constexpr wchar_t kSection[] = L"check";
 constexpr wchar_t kKey[] = L"check_time";
 }  // namespace
 
-std::wstring MovrelSettingsPath() { return ConfigFolder() + L"varnio_movrel.ini"; }
+std::wstring MovrelSettingsPath() {
+    return ConfigFolder() + L"varnio_movrel.ini";
+}
 
 std::string ReadCheckTime(const std::wstring& iniPath) {
     wchar_t value[64] = {};

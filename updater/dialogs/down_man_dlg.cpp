@@ -16,7 +16,9 @@ void CDownManDlg::OnInit() {
 }
 
 // The progress window owns this dialog and ends the run when told.
-void CDownManDlg::EndRun() const { ::PostMessageW(::GetWindow(m_hWnd, GW_OWNER), WM_MOVREL_END, 0, 0); }
+void CDownManDlg::EndRun() const {
+    ::PostMessageW(::GetWindow(m_hWnd, GW_OWNER), WM_MOVREL_END, 0, 0);
+}
 
 void CDownManDlg::OnCommand(WORD id) {
     if (id == kDownloadByHand) {

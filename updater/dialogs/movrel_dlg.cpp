@@ -12,8 +12,11 @@
 #include "updater/install/main_program.h"
 #include "updater/install/movrel_messages.h"
 
-CMovrelDlg::CMovrelDlg(const DialogContext& context, std::string expectedDigest, std::string manualUrl,
-                       std::string packageUrl, HANDLE launcher)
+CMovrelDlg::CMovrelDlg(const DialogContext& context,
+                       std::string expectedDigest,
+                       std::string manualUrl,
+                       std::string packageUrl,
+                       HANDLE launcher)
     : CUpdaterDialog(IDD_MOVREL, context, L"mainform.ini", L"movreldlg.ini", true),
       m_expectedDigest(std::move(expectedDigest)),
       m_manualUrl(std::move(manualUrl)),
@@ -38,31 +41,39 @@ void CMovrelDlg::OnInit() {
 }
 
 bool CMovrelDlg::StartTask() {
-    if (m_worker) return true;
+    if (m_worker)
+        return true;
     m_cancel = std::make_shared<std::atomic<long>>(0);
     m_worker = m_context.startTask(m_hWnd, m_cancel, m_packageUrl, m_expectedDigest, m_launcher);
-    if (!m_worker) m_cancel.reset();
+    if (!m_worker)
+        m_cancel.reset();
     return static_cast<bool>(m_worker);
 }
 
 void CMovrelDlg::SetProgress(int percent) {
-    if (percent < 0 || percent > 100) return;
-    if (auto* bar = static_cast<SkinProgressBar*>(FindControl(L"ProgressBar"))) bar->SetPos(percent);
+    if (percent < 0 || percent > 100)
+        return;
+    if (auto* bar = static_cast<SkinProgressBar*>(FindControl(L"ProgressBar")))
+        bar->SetPos(percent);
     wchar_t text[20] = {};
     swprintf(text, 20, L"%d%%", percent);
-    if (auto* label = static_cast<SkinText*>(FindControl(L"ProgressText"))) label->SetText(text);
+    if (auto* label = static_cast<SkinText*>(FindControl(L"ProgressText")))
+        label->SetText(text);
 }
 
 void CMovrelDlg::WaitForWorker() {
     // A worker stuck past the bound is left to finish or to die with the process; nothing here needs it.
-    if (m_worker) ::WaitForSingleObject(m_worker.Get(), kWorkerWaitMs);
+    if (m_worker)
+        ::WaitForSingleObject(m_worker.Get(), kWorkerWaitMs);
 }
 
 void CMovrelDlg::ShowManualDownload() {
     ::ShowWindow(m_hWnd, SW_HIDE);
-    if (m_manualDownload) return;
+    if (m_manualDownload)
+        return;
     m_manualDownload = std::make_unique<CDownManDlg>(m_context, m_manualUrl);
-    if (HWND manual = m_manualDownload->Create(m_hWnd)) ::ShowWindow(manual, SW_SHOWNORMAL);
+    if (HWND manual = m_manualDownload->Create(m_hWnd))
+        ::ShowWindow(manual, SW_SHOWNORMAL);
 }
 
 void CMovrelDlg::FinishInstallation() {
@@ -84,7 +95,8 @@ void CMovrelDlg::OnCommand(WORD id) {
     if (id == kCancel) {
         if (m_worker && m_cancel) {
             m_cancel->store(1);
-            if (auto* cancel = static_cast<SkinButton*>(FindControl(L"CanelBtn"))) cancel->Enable(false);
+            if (auto* cancel = static_cast<SkinButton*>(FindControl(L"CanelBtn")))
+                cancel->Enable(false);
         } else {
             ::DestroyWindow(m_hWnd);
         }
@@ -99,7 +111,8 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
     switch (message) {
         case WM_MOVREL_PROGRESS: {
             std::unique_ptr<DownloadProgress> record(reinterpret_cast<DownloadProgress*>(wParam));
-            if (record) SetProgress(DownloadPercent(record->total, record->now));
+            if (record)
+                SetProgress(DownloadPercent(record->total, record->now));
             return true;
         }
         case WM_MOVREL_FAILED:
@@ -125,7 +138,8 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
             m_cancel.reset();
             return true;
         case WM_TIMER:
-            if (wParam != kBusyTimer) return false;
+            if (wParam != kBusyTimer)
+                return false;
             m_busyFrame = (m_busyFrame + 1) % static_cast<int>(m_busyImages.size());
             ::InvalidateRect(m_hWnd, nullptr, FALSE);
             return true;
@@ -143,7 +157,8 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
 void CMovrelDlg::PaintOver(HDC dc) {
     Gdiplus::Bitmap* image = m_busyImages[m_busyFrame].get();
     const int w = static_cast<int>(SkinImageWidth(image)), h = static_cast<int>(SkinImageHeight(image));
-    if (w <= 0 || h <= 0) return;
+    if (w <= 0 || h <= 0)
+        return;
     Gdiplus::Graphics graphics(dc);
     const RECT at = {kBusyImageAt.x, kBusyImageAt.y, kBusyImageAt.x + w, kBusyImageAt.y + h};
     DrawImagePart(graphics, image, at, 0, 0, w, h);

@@ -21,8 +21,11 @@ public:
     static constexpr DWORD kWorkerWaitMs = 120000;
 
     // `launcher` (borrowed, may be null) is ended before the installer runs.
-    CMovrelDlg(const DialogContext& context, std::string expectedDigest, std::string manualUrl,
-               std::string packageUrl, HANDLE launcher);
+    CMovrelDlg(const DialogContext& context,
+               std::string expectedDigest,
+               std::string manualUrl,
+               std::string packageUrl,
+               HANDLE launcher);
     HWND Create() { return CDialogImpl::Create(nullptr); }
 
     bool HasWorker() const { return static_cast<bool>(m_worker); }

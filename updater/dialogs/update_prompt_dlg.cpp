@@ -21,21 +21,24 @@ void CUpdatePromptDlg::OnInit() {
     SkinText* version = AddText(L"VersionInfo");
     SkinText* size = AddText(L"FileSizeText");
 
-    if (m_request.forced) later->Show(false);
+    if (m_request.forced)
+        later->Show(false);
     const std::string showName = m_context.config->Get(config_key::kShowName);
     version->SetText(AnsiToWide(showName) + L"发布了最新版本v" + AnsiToWide(m_request.offeredVersion));
     size->SetText(L"文件大小：" + AnsiToWide(m_request.sizeText));
     ::SetWindowTextW(m_hWnd, L"版本升级");
 
-    if (m_request.notesUrl.empty()) return;
+    if (m_request.notesUrl.empty())
+        return;
     RECT pane = webBack->GetRect();
     pane.left += 5;
     pane.top += 10;
     pane.right -= 5;
     pane.bottom -= 5;
     const std::wstring url = AnsiToWide(m_request.notesUrl);
-    // Without a browser control the pane stays an empty child and the prompt still works.
-    if (m_webPane.Create(m_hWnd, pane, url.c_str())) {
+    // Created blank and navigated once, so the notes are fetched once. Without a browser control the pane
+    // stays an empty child and the prompt still works.
+    if (m_webPane.Create(m_hWnd, pane, L"about:blank")) {
         ::ShowWindow(m_webPane.GetHwnd(), SW_SHOWNA);
         m_webPane.Navigate(url.c_str());
     }
@@ -47,7 +50,8 @@ void CUpdatePromptDlg::OnCommand(WORD id) {
             EndDialog(kCheckAccepted);
             break;
         case kLater:
-            if (!m_request.forced) EndDialog(kCheckLater);  // a forced update has no "later"
+            if (!m_request.forced)
+                EndDialog(kCheckLater);  // a forced update has no "later"
             break;
         case kOfficialSite:
             OpenInBrowser(m_context.officialUrl);

@@ -11,6 +11,8 @@ void CUpdateSucDlg::OnInit() {
 }
 
 void CUpdateSucDlg::OnCommand(WORD id) {
-    if (id == kOk) EndDialog(1);
-    if (id == IDCANCEL) EndDialog(0);
+    if (id == kOk)
+        EndDialog(1);
+    if (id == IDCANCEL)
+        EndDialog(0);
 }

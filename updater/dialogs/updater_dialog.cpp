@@ -20,8 +20,11 @@ HICON LoadProgramIcon(int metricX, int metricY) {
 }
 }  // namespace
 
-CUpdaterDialog::CUpdaterDialog(UINT templateId, const DialogContext& context, const wchar_t* frameIni,
-                               const wchar_t* controlIni, bool modeless)
+CUpdaterDialog::CUpdaterDialog(UINT templateId,
+                               const DialogContext& context,
+                               const wchar_t* frameIni,
+                               const wchar_t* controlIni,
+                               bool modeless)
     : CDialogImpl(templateId),
       m_context(context),
       m_frameIni(frameIni),
@@ -31,10 +34,13 @@ CUpdaterDialog::CUpdaterDialog(UINT templateId, const DialogContext& context, co
 
 CUpdaterDialog::~CUpdaterDialog() {
     // Destroyed here, while the frame and the controls still exist to see the last messages.
-    if (m_hWnd && ::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+    if (m_hWnd && ::IsWindow(m_hWnd))
+        ::DestroyWindow(m_hWnd);
 }
 
-std::wstring CUpdaterDialog::SkinFolder() const { return m_context.skin->SkinFolder(); }
+std::wstring CUpdaterDialog::SkinFolder() const {
+    return m_context.skin->SkinFolder();
+}
 
 void CUpdaterDialog::InitFrame(HWND hwnd) {
     m_bigIcon.Reset(LoadProgramIcon(SM_CXICON, SM_CYICON));
@@ -48,7 +54,8 @@ void CUpdaterDialog::InitFrame(HWND hwnd) {
     MONITORINFO monitor = {sizeof(monitor)};
     ::GetMonitorInfoW(::MonitorFromWindow(visibleOwner ? owner : hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT ownerRect = {};
-    if (visibleOwner) ::GetWindowRect(owner, &ownerRect);
+    if (visibleOwner)
+        ::GetWindowRect(owner, &ownerRect);
     const POINT at = CentredPosition(kMovrelDialogSize, visibleOwner ? &ownerRect : nullptr, monitor.rcWork);
     ::SetWindowPos(hwnd, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
@@ -110,7 +117,8 @@ SkinProgressBar* CUpdaterDialog::AddProgressBar(const wchar_t* section, WORD id)
 
 SkinControl* CUpdaterDialog::FindControl(const std::wstring& section) const {
     for (const auto& entry : m_controls) {
-        if (entry.first == section) return entry.second.get();
+        if (entry.first == section)
+            return entry.second.get();
     }
     return nullptr;
 }
@@ -118,7 +126,8 @@ SkinControl* CUpdaterDialog::FindControl(const std::wstring& section) const {
 bool CUpdaterDialog::OverInteractiveControl(POINT client) const {
     for (const SkinControl* control : m_pointerTargets) {
         const RECT r = control->GetRect();
-        if (control->IsVisible() && ::PtInRect(&r, client)) return true;
+        if (control->IsVisible() && ::PtInRect(&r, client))
+            return true;
     }
     return false;
 }
@@ -129,8 +138,10 @@ void CUpdaterDialog::EndProcessOrDialog(int exitCode, INT_PTR result) {
 }
 
 bool CUpdaterDialog::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    for (auto& entry : m_controls) entry.second->OnMessage(hwnd, message, wParam, lParam);
-    if (message != WM_INITDIALOG && OnDialogMessage(message, wParam, lParam, result)) return true;
+    for (auto& entry : m_controls)
+        entry.second->OnMessage(hwnd, message, wParam, lParam);
+    if (message != WM_INITDIALOG && OnDialogMessage(message, wParam, lParam, result))
+        return true;
     switch (message) {
         case WM_INITDIALOG:
             InitFrame(hwnd);
@@ -139,7 +150,8 @@ bool CUpdaterDialog::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam
             return true;
         case WM_ERASEBKGND: {  // from the frame, with its off-screen DC
             HDC dc = reinterpret_cast<HDC>(wParam);
-            for (auto& entry : m_controls) entry.second->Paint(dc);
+            for (auto& entry : m_controls)
+                entry.second->Paint(dc);
             PaintOver(dc);
             result = 1;
             return true;
@@ -159,22 +171,26 @@ bool CUpdaterDialog::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam
             return false;
         }
         case WM_NCHITTEST: {  // the frame asking about its caption band
-            if (wParam != reinterpret_cast<WPARAM>(hwnd)) return false;
+            if (wParam != reinterpret_cast<WPARAM>(hwnd))
+                return false;
             POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             ::ScreenToClient(hwnd, &point);
-            if (!OverInteractiveControl(point)) return false;
+            if (!OverInteractiveControl(point))
+                return false;
             result = kKeepPointForDialog;
             return true;
         }
         case WM_COMMAND:
             // Buttons also report the mouse entering and leaving them (high words 256 and 257).
-            if (HIWORD(wParam) != 0) return false;
+            if (HIWORD(wParam) != 0)
+                return false;
             OnCommand(LOWORD(wParam));
             result = 0;
             return true;
         case WM_DESTROY:
             if (m_filterAdded) {
-                if (CMessageLoop* loop = CMessageLoop::ForThisThread()) loop->RemoveMessageFilter(&m_filter);
+                if (CMessageLoop* loop = CMessageLoop::ForThisThread())
+                    loop->RemoveMessageFilter(&m_filter);
                 m_filterAdded = false;
             }
             return false;

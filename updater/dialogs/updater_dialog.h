@@ -28,7 +28,7 @@ class SkinText;
 struct DialogContext {
     CSkinManage* skin = nullptr;
     const CUpdateConfig* config = nullptr;
-    std::string officialUrl;  // read once at start-up
+    std::string officialUrl;                   // read once at start-up
     TaskStarter startTask = &StartTaskMovrel;  // the progress window's download task
 };
 
@@ -42,7 +42,10 @@ public:
 
 protected:
     // `frameIni` holds the window panels, `controlIni` the controls; both relative to the skin folder.
-    CUpdaterDialog(UINT templateId, const DialogContext& context, const wchar_t* frameIni, const wchar_t* controlIni,
+    CUpdaterDialog(UINT templateId,
+                   const DialogContext& context,
+                   const wchar_t* frameIni,
+                   const wchar_t* controlIni,
                    bool modeless);
 
     // Creates the controls in their fixed order and sets the texts and title; the frame is attached.
@@ -82,6 +85,6 @@ private:
     AutoIcon m_bigIcon;
     AutoIcon m_smallIcon;
     std::vector<std::pair<std::wstring, std::unique_ptr<SkinControl>>> m_controls;  // in painting order
-    std::vector<SkinControl*> m_pointerTargets;  // buttons and links, not owned
-    std::vector<SkinLink*> m_links;              // not owned
+    std::vector<SkinControl*> m_pointerTargets;                                     // buttons and links, not owned
+    std::vector<SkinLink*> m_links;                                                 // not owned
 };

@@ -6,14 +6,16 @@
 
 bool IsLauncherProcess(HANDLE launcher) {
     // Negative values are pseudo handles (-1 is this very process): waiting on or ending them would end
-    // the updater itself.
-    if (reinterpret_cast<INT_PTR>(launcher) <= 0) return false;
-    const DWORD id = ::GetProcessId(launcher);
-    return id != 0 && id != ::GetCurrentProcessId();
+    // the updater itself. A launcher's handle may carry terminate access only, so a failed query (0) is
+    // no reason to refuse it.
+    if (reinterpret_cast<INT_PTR>(launcher) <= 0)
+        return false;
+    return ::GetProcessId(launcher) != ::GetCurrentProcessId();
 }
 
 void EndLauncher(HANDLE launcher) {
-    if (!IsLauncherProcess(launcher)) return;
+    if (!IsLauncherProcess(launcher))
+        return;
     if (::WaitForSingleObject(launcher, kLauncherWaitMs) != WAIT_OBJECT_0)
         ::TerminateProcess(launcher, static_cast<UINT>(-2));
 }
@@ -25,14 +27,17 @@ InstallerRun RunInstaller(const std::wstring& path, const std::atomic<long>& can
     info.lpVerb = L"open";
     info.lpFile = path.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (!::ShellExecuteExW(&info)) return InstallerRun::kCannotStart;
-    if (!info.hProcess) return InstallerRun::kFinished;
+    if (!::ShellExecuteExW(&info))
+        return InstallerRun::kCannotStart;
+    if (!info.hProcess)
+        return InstallerRun::kFinished;
     AutoHandle process(info.hProcess);
     for (;;) {
         if (cancel.load() != 0) {
             ::TerminateProcess(process.Get(), 0);
             return InstallerRun::kCancelled;
         }
-        if (::WaitForSingleObject(process.Get(), kInstallerPollMs) != WAIT_TIMEOUT) return InstallerRun::kFinished;
+        if (::WaitForSingleObject(process.Get(), kInstallerPollMs) != WAIT_TIMEOUT)
+            return InstallerRun::kFinished;
     }
 }

@@ -9,10 +9,11 @@
 constexpr DWORD kLauncherWaitMs = 5000;
 constexpr DWORD kInstallerPollMs = 1000;
 
-// A handle the updater may wait on: a real process handle (not a pseudo handle) of another process.
+// A handle the updater may wait on and end: not a pseudo handle and not one naming the updater itself.
 bool IsLauncherProcess(HANDLE launcher);
-// Gives the launcher kLauncherWaitMs to end, then ends it with exit code -2. Nothing for a handle that
-// names no other process, and no wait for one that has already ended.
+// Gives the launcher kLauncherWaitMs to end (a handle without wait access fails at once), then ends it
+// with exit code -2. Nothing for a pseudo handle or the updater's own process; no wait for a launcher
+// that has already ended.
 void EndLauncher(HANDLE launcher);
 
 enum class InstallerRun { kFinished, kCannotStart, kCancelled };

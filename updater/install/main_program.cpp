@@ -6,22 +6,26 @@
 #include "updater/config/update_config.h"
 
 #include <windows.h>
+
 #include <shellapi.h>
 
 std::wstring MainProgramPath(const CUpdateConfig& config) {
     const ProductKey key = SplitProductKey(config.Get(config_key::kRegKey));
     const std::string folder = ReadProductText(key, config.Get(config_key::kRegVar));
     const std::string name = config.Get(config_key::kAppName);
-    if (folder.empty() || name.empty()) return {};
+    if (folder.empty() || name.empty())
+        return {};
     const std::wstring path = AnsiToWide(folder) + L"\\" + AnsiToWide(name);
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
     return path;
 }
 
 bool StartMainProgram(const CUpdateConfig& config, MainProgramStart how) {
     const std::wstring path = MainProgramPath(config);
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     SHELLEXECUTEINFOW info = {sizeof(info)};
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"open";

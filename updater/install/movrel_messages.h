@@ -20,7 +20,8 @@ struct DownloadProgress {
 // The bar fills to 90 during the download (the installation owns the rest): the integer part of
 // now / total x 90, or -1 (show nothing) when the total is unknown or the figures make no sense.
 inline int DownloadPercent(double total, double now) {
-    if (!(total > 0) || !(now >= 0)) return -1;
+    if (!(total > 0) || !(now >= 0))
+        return -1;
     const double percent = now / total * 90;
     return percent <= 100 ? static_cast<int>(percent) : -1;
 }

@@ -1,9 +1,9 @@
 #include "updater/install/task_movrel.h"
 
 #include "common/md5_tools.h"
+#include "updater/config/updater_folders.h"
 #include "updater/install/installer_run.h"
 #include "updater/install/movrel_messages.h"
-#include "updater/config/updater_folders.h"
 #include "updater/install/package_file.h"
 
 #include <objbase.h>
@@ -12,12 +12,16 @@
 namespace {
 int64_t FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return -1;
     return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 }  // namespace
 
-CTaskMovrel::CTaskMovrel(HWND window, CancelFlag cancel, std::string packageUrl, std::string expectedDigest,
+CTaskMovrel::CTaskMovrel(HWND window,
+                         CancelFlag cancel,
+                         std::string packageUrl,
+                         std::string expectedDigest,
                          HANDLE launcher)
     : m_window(window),
       m_cancel(std::move(cancel)),
@@ -28,12 +32,16 @@ CTaskMovrel::CTaskMovrel(HWND window, CancelFlag cancel, std::string packageUrl,
 AutoHandle CTaskMovrel::Start(std::unique_ptr<CTaskMovrel> task) {
     // _beginthreadex, not _beginthread: its handle stays valid until the window has waited on it and closed it.
     const uintptr_t thread = _beginthreadex(nullptr, 0, &CTaskMovrel::ThreadProc, task.get(), 0, nullptr);
-    if (thread == 0) return AutoHandle();
+    if (thread == 0)
+        return AutoHandle();
     task.release();
     return AutoHandle(reinterpret_cast<HANDLE>(thread));
 }
 
-AutoHandle StartTaskMovrel(HWND window, CancelFlag cancel, std::string packageUrl, std::string expectedDigest,
+AutoHandle StartTaskMovrel(HWND window,
+                           CancelFlag cancel,
+                           std::string packageUrl,
+                           std::string expectedDigest,
                            HANDLE launcher) {
     return CTaskMovrel::Start(std::make_unique<CTaskMovrel>(window, std::move(cancel), std::move(packageUrl),
                                                             std::move(expectedDigest), launcher));
@@ -50,12 +58,16 @@ unsigned __stdcall CTaskMovrel::ThreadProc(void* param) {
         final = WM_MOVREL_FAILED;  // nothing may leave the thread; the user is offered the manual download
     }
     task->Post(final);
-    if (::IsWindow(task->m_window)) task->Post(WM_MOVREL_WORKER_DONE);
-    if (SUCCEEDED(com)) ::CoUninitialize();
+    if (::IsWindow(task->m_window))
+        task->Post(WM_MOVREL_WORKER_DONE);
+    if (SUCCEEDED(com))
+        ::CoUninitialize();
     return 0;
 }
 
-void CTaskMovrel::Post(UINT message) const { ::PostMessageW(m_window, message, 0, 0); }
+void CTaskMovrel::Post(UINT message) const {
+    ::PostMessageW(m_window, message, 0, 0);
+}
 
 int CTaskMovrel::progress(double dltotal, double dlnow, double, double) {
     const int percent = DownloadPercent(dltotal, dlnow);
@@ -75,7 +87,8 @@ CTaskMovrel::Download CTaskMovrel::DownloadPackage(const std::wstring& path) {
     Download result;
     try {
         curl_space::CurlRequestScope scope;
-        if (!scope.Handle()) return result;
+        if (!scope.Handle())
+            return result;
         curl_space::ApplySystemProxy(scope.Handle());
         bool ok = curl_space::DownloadWithProgress(scope.Handle(), m_packageUrl, path, this, &result.code);
         if (ok) {
@@ -83,7 +96,8 @@ CTaskMovrel::Download CTaskMovrel::DownloadPackage(const std::wstring& path) {
             curl_off_t received = 0;
             curl_easy_getinfo(scope.Handle(), CURLINFO_SIZE_DOWNLOAD_T, &received);
             ok = PackageComplete(ok, received, FileSize(path));
-            if (!ok) result.code = CURLE_WRITE_ERROR;
+            if (!ok)
+                result.code = CURLE_WRITE_ERROR;
         }
         result.complete = ok;
     } catch (...) {
@@ -94,14 +108,17 @@ CTaskMovrel::Download CTaskMovrel::DownloadPackage(const std::wstring& path) {
 
 UINT CTaskMovrel::Run() {
     const std::wstring folder = TemporaryFolder();
-    if (folder.empty()) return WM_MOVREL_FAILED;
+    if (folder.empty())
+        return WM_MOVREL_FAILED;
     const std::wstring path = folder + PackageFileName(m_packageUrl);
     const Download download = DownloadPackage(path);
-    if (!download.complete) return download.code == CURLE_ABORTED_BY_CALLBACK ? WM_MOVREL_END : WM_MOVREL_FAILED;
+    if (!download.complete)
+        return download.code == CURLE_ABORTED_BY_CALLBACK ? WM_MOVREL_END : WM_MOVREL_FAILED;
 
     // An empty expected digest never matches, even a file that could not be read.
     const std::string digest = md5_space::md5_tools::digest_file(path);
-    if (digest.empty() || digest != m_expectedDigest) return WM_MOVREL_FAILED;
+    if (digest.empty() || digest != m_expectedDigest)
+        return WM_MOVREL_FAILED;
 
     EndLauncher(m_launcher);
     switch (RunInstaller(path, *m_cancel)) {

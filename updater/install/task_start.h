@@ -13,7 +13,10 @@
 using CancelFlag = std::shared_ptr<std::atomic<long>>;
 
 // Starts a worker downloading `packageUrl` for `window`; its thread handle, or empty when it could not start.
-AutoHandle StartTaskMovrel(HWND window, CancelFlag cancel, std::string packageUrl, std::string expectedDigest,
+AutoHandle StartTaskMovrel(HWND window,
+                           CancelFlag cancel,
+                           std::string packageUrl,
+                           std::string expectedDigest,
                            HANDLE launcher);
-using TaskStarter = AutoHandle (*)(HWND window, CancelFlag cancel, std::string packageUrl,
-                                   std::string expectedDigest, HANDLE launcher);
+using TaskStarter =
+    AutoHandle (*)(HWND window, CancelFlag cancel, std::string packageUrl, std::string expectedDigest, HANDLE launcher);

@@ -15,7 +15,9 @@ bool SystemUpdateCheck::MayCheckNow(RunMode mode) {
     return ::MayCheckNow(mode == RunMode::kManual, ParseCheckTime(stored.c_str()), UnixTimeNow());
 }
 
-bool SystemUpdateCheck::FetchManifest() { return ::FetchManifest(*m_context.config); }
+bool SystemUpdateCheck::FetchManifest() {
+    return ::FetchManifest(*m_context.config);
+}
 
 bool SystemUpdateCheck::ParseManifest(ManifestRecord& record) {
     const std::wstring path = LocalManifestPath(*m_context.config);
@@ -43,4 +45,6 @@ void SystemUpdateCheck::StartMainProgramForUpdate() {
     StartMainProgram(*m_context.config, MainProgramStart::kUpdateMode);
 }
 
-void SystemUpdateCheck::RememberDelay() { WriteCheckTime(MovrelSettingsPath(), UnixTimeNow()); }
+void SystemUpdateCheck::RememberDelay() {
+    WriteCheckTime(MovrelSettingsPath(), UnixTimeNow());
+}

@@ -6,10 +6,14 @@
 #include "updater/startup/command_line.h"
 #include "updater/startup/system_update_check.h"
 
-int RunTavisk(const std::string& arguments, int showCommand, const CUpdateConfig& config,
-              const std::string& officialUrl, CSkinManage& skin) {
+int RunTavisk(const std::string& arguments,
+              int showCommand,
+              const CUpdateConfig& config,
+              const std::string& officialUrl,
+              CSkinManage& skin) {
     const TaviskCommandLine line = ParseTaviskCommandLine(arguments);
-    if (line.launcherHandle == 0) return 0;  // only a launching program may start an update
+    if (line.launcherHandle == 0)
+        return 0;  // only a launching program may start an update
 
     CMessageLoop loop;
     skin.Start();
@@ -21,13 +25,15 @@ int RunTavisk(const std::string& arguments, int showCommand, const CUpdateConfig
     dialogs.officialUrl = officialUrl;
     SystemUpdateCheck effects(dialogs);
     ManifestRecord manifest;
-    if (CheckForUpdate(context, manifest, effects) != kCheckAccepted) return 0;
+    if (CheckForUpdate(context, manifest, effects) != kCheckAccepted)
+        return 0;
 
     // The handle value was inherited from the launcher; it is a number in this process's handle table.
     HANDLE launcher = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(line.launcherHandle));
     CMovrelDlg progress(dialogs, manifest.md5, manifest.urlManual, manifest.urlAuto, launcher);
     HWND window = progress.Create();
-    if (!window) return 0;
+    if (!window)
+        return 0;
     ::ShowWindow(window, showCommand);
     return loop.Run();
 }

@@ -6,5 +6,8 @@
 class CSkinManage;
 class CUpdateConfig;
 
-int RunTavisk(const std::string& arguments, int showCommand, const CUpdateConfig& config,
-              const std::string& officialUrl, CSkinManage& skin);
+int RunTavisk(const std::string& arguments,
+              int showCommand,
+              const CUpdateConfig& config,
+              const std::string& officialUrl,
+              CSkinManage& skin);

@@ -16,13 +16,16 @@ std::wstring Variable(const wchar_t* name) {
 
 void Record(const std::wstring& line) {
     const std::wstring path = Variable(L"SORVIK_TEST_RECORD");
-    if (path.empty()) return;
+    if (path.empty())
+        return;
     HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE)
+        return;
     const int size = ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
     std::string bytes(size > 0 ? size - 1 : 0, '\0');
-    if (size > 1) ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &bytes[0], size, nullptr, nullptr);
+    if (size > 1)
+        ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &bytes[0], size, nullptr, nullptr);
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);  // one write per line
     ::CloseHandle(file);
@@ -35,11 +38,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
     std::wstring name(self);
     name = name.substr(name.find_last_of(L"\\/") + 1);
     std::wstring args(arguments ? arguments : L"");
-    while (!args.empty() && args.back() == L' ') args.pop_back();
+    while (!args.empty() && args.back() == L' ')
+        args.pop_back();
     Record(name + L"|" + args + L"\n");
 
     DWORD stay = static_cast<DWORD>(_wtoi(Variable(L"SORVIK_TEST_RUN_MS").c_str()));
-    if (args.compare(0, 7, L"linger ") == 0) stay = static_cast<DWORD>(_wtoi(args.c_str() + 7));
-    if (stay) ::Sleep(stay);
+    if (args.compare(0, 7, L"linger ") == 0)
+        stay = static_cast<DWORD>(_wtoi(args.c_str() + 7));
+    if (stay)
+        ::Sleep(stay);
     return 7;
 }

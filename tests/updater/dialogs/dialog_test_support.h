@@ -30,8 +30,9 @@ protected:
         SetDialogEffects([](const std::string& url) { g_effects.opened.push_back(url); },
                          [](int code) { g_effects.ended.push_back(code); });
         skin.Start();  // the test skin beside the test program
-        ASSERT_TRUE(config.Parse(("<c><i id=\"IDS_UPDATE_APP_SHOWNAME\">" + WideToUtf8(L"瓦尼奥") +
-                                  "</i><i id=\"IDS_MTX\">m</i></c>").c_str()));
+        ASSERT_TRUE(config.Parse(
+            ("<c><i id=\"IDS_UPDATE_APP_SHOWNAME\">" + WideToUtf8(L"瓦尼奥") + "</i><i id=\"IDS_MTX\">m</i></c>")
+                .c_str()));
         context.skin = &skin;
         context.config = &config;
         context.officialUrl = "http://www.example.com/";
@@ -58,16 +59,20 @@ protected:
 
     static void CALLBACK WhileShownTimer(HWND, UINT, UINT_PTR id, DWORD) {
         // Creating the web pane pumps messages during the dialog's initialisation: wait until it shows.
-        if (!s_dialog->GetHwnd() || !::IsWindowVisible(s_dialog->GetHwnd())) return;
+        if (!s_dialog->GetHwnd() || !::IsWindowVisible(s_dialog->GetHwnd()))
+            return;
         ::KillTimer(nullptr, id);
-        if (s_whileShown) s_whileShown(s_dialog->GetHwnd());
+        if (s_whileShown)
+            s_whileShown(s_dialog->GetHwnd());
         s_whileShown = nullptr;
     }
     static void CALLBACK AwaitTimer(HWND, UINT, UINT_PTR id, DWORD) {
         HWND shown = FindProcessWindow(::GetCurrentProcessId(), s_awaited);
-        if (!shown || !::IsWindowVisible(shown)) return;
+        if (!shown || !::IsWindowVisible(shown))
+            return;
         ::KillTimer(nullptr, id);
-        if (s_whenShown) s_whenShown(shown);
+        if (s_whenShown)
+            s_whenShown(shown);
         s_whenShown = nullptr;
     }
 

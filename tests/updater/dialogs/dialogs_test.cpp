@@ -48,7 +48,8 @@ TEST_F(UpdaterDialogTest, ThePromptShowsTheOfferAndItsButtonsAnswer) {
             EXPECT_EQ(!c.forced, prompt.FindControl(L"DelayBtn")->IsVisible());
             EXPECT_EQ(c.forced ? RGB(246, 249, 252) : RGB(224, 138, 42), WindowPixel(hwnd, 270, 240));
             Command(hwnd, CUpdatePromptDlg::kOfficialSite);
-            if (c.forced) Command(hwnd, CUpdatePromptDlg::kLater);  // no "later" for a forced update
+            if (c.forced)
+                Command(hwnd, CUpdatePromptDlg::kLater);  // no "later" for a forced update
             Command(hwnd, c.press);
         });
         EXPECT_EQ(c.result, result);

@@ -12,7 +12,9 @@
 #include "updater/install/movrel_messages.h"
 
 namespace {
-unsigned __stdcall EndAtOnce(void*) { return 0; }
+unsigned __stdcall EndAtOnce(void*) {
+    return 0;
+}
 
 // A worker that has already done its part.
 AutoHandle FinishedWorker(HWND, CancelFlag, std::string, std::string, HANDLE) {
@@ -26,7 +28,8 @@ struct CancellableJob {
 
 unsigned __stdcall WaitForCancel(void* param) {
     std::unique_ptr<CancellableJob> job(static_cast<CancellableJob*>(param));
-    for (int i = 0; i < 500 && !job->cancel->load(); ++i) ::Sleep(10);
+    for (int i = 0; i < 500 && !job->cancel->load(); ++i)
+        ::Sleep(10);
     ::PostMessageW(job->window, WM_MOVREL_END, 0, 0);
     ::PostMessageW(job->window, WM_MOVREL_WORKER_DONE, 0, 0);
     return 0;
@@ -52,10 +55,12 @@ protected:
     bool PumpLoop(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
         const DWORD start = ::GetTickCount();
         while (!done() && !quit) {
-            if (::GetTickCount() - start > timeoutMs) return false;
+            if (::GetTickCount() - start > timeoutMs)
+                return false;
             MSG msg;
             while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.message == WM_QUIT) quit = true;
+                if (msg.message == WM_QUIT)
+                    quit = true;
                 if (!loop.PreTranslateMessage(&msg)) {
                     ::TranslateMessage(&msg);
                     ::DispatchMessageW(&msg);
@@ -69,9 +74,7 @@ protected:
         ::PostMessageW(hwnd, WM_MOVREL_PROGRESS, reinterpret_cast<WPARAM>(new DownloadProgress{total, now}), 0);
     }
     unsigned BarPos() const { return static_cast<SkinProgressBar*>(dialog->FindControl(L"ProgressBar"))->GetPos(); }
-    std::wstring PercentText() const {
-        return static_cast<SkinText*>(dialog->FindControl(L"ProgressText"))->GetText();
-    }
+    std::wstring PercentText() const { return static_cast<SkinText*>(dialog->FindControl(L"ProgressText"))->GetText(); }
 
     CMessageLoop loop;
     std::unique_ptr<CMovrelDlg> dialog;

@@ -82,8 +82,8 @@ TEST(TaskMovrel, PostsOneOutcomeThenEnds) {
         {"empty digest", "/empty_" + tag + ".exe", notProgram, 200, "", false, WM_MOVREL_FAILED, 90},
         {"unwritable file", "/blocked_" + tag + ".exe", notProgram, 200, md5_space::md5_tools::digest(notProgram),
          false, WM_MOVREL_FAILED, -1},
-        {"not a program", "/broken_" + tag + ".exe", notProgram, 200, md5_space::md5_tools::digest(notProgram),
-         false, WM_MOVREL_CANNOT_INSTALL, 90},
+        {"not a program", "/broken_" + tag + ".exe", notProgram, 200, md5_space::md5_tools::digest(notProgram), false,
+         WM_MOVREL_CANNOT_INSTALL, 90},
         {"cancelled", "/cancelled_" + tag + ".exe", installer, 200, md5_space::md5_tools::digest(installer), true,
          WM_MOVREL_END, -1},
         {"installed", "/setup_" + tag + ".exe", installer, 200, md5_space::md5_tools::digest(installer), false,
@@ -98,13 +98,14 @@ TEST(TaskMovrel, PostsOneOutcomeThenEnds) {
         auto cancel = std::make_shared<std::atomic<long>>(c.cancelFirst ? 1 : 0);
         AutoHandle worker = StartTaskMovrel(window.Hwnd(), cancel, server.Url(c.path), c.digest, nullptr);
         ASSERT_TRUE(worker) << c.name;
-        EXPECT_TRUE(PumpUntil([&] { return !window.finals.empty() && window.finals.back() == WM_MOVREL_WORKER_DONE; },
-                              20000))
+        EXPECT_TRUE(
+            PumpUntil([&] { return !window.finals.empty() && window.finals.back() == WM_MOVREL_WORKER_DONE; }, 20000))
             << c.name;
         EXPECT_EQ((std::vector<UINT>{c.outcome, WM_MOVREL_WORKER_DONE}), window.finals) << c.name;
         EXPECT_EQ(c.percent, window.lastPercent) << c.name;
         EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(worker.Get(), 5000)) << c.name;
-        if (c.outcome != WM_MOVREL_FAILED || c.status != 200 || c.path.find("blocked") != std::string::npos) continue;
+        if (c.outcome != WM_MOVREL_FAILED || c.status != 200 || c.path.find("blocked") != std::string::npos)
+            continue;
         ::DeleteFileW((TemporaryFolder() + AnsiToWide(c.path.substr(1))).c_str());
     }
     // Only the verified program ran, once.
