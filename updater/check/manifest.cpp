@@ -1,15 +1,10 @@
 #include "updater/check/manifest.h"
 
+#include "updater/config/xml_text.h"
+
 #include <tinyxml.h>
 
-#include <cstdio>
-#include <memory>
-
 namespace {
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
 std::string AttributeText(const TiXmlElement& element, const char* name) {
     const char* value = element.Attribute(name);
     return value ? value : "";
@@ -43,16 +38,17 @@ bool Walk(const TiXmlDocument& doc, ManifestRecord& record) {
 }
 }  // namespace
 
-bool ParseManifest(const char* xml, ManifestRecord& record) {
+bool ParsePaddedManifest(const char* paddedXml, ManifestRecord& record) {
     TiXmlDocument doc;
-    doc.Parse(xml);
+    doc.Parse(paddedXml);
     return Walk(doc, record);
 }
 
+bool ParseManifest(const std::string& xml, ManifestRecord& record) {
+    return ParsePaddedManifest(PaddedXml(xml).c_str(), record);
+}
+
 bool ParseManifestFile(const std::wstring& path, ManifestRecord& record) {
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
-    TiXmlDocument doc;
-    if (!file || !doc.LoadFile(file.get()))
-        return false;
-    return Walk(doc, record);
+    std::string text;
+    return ReadPaddedXmlFile(path, &text) && ParsePaddedManifest(text.c_str(), record);
 }

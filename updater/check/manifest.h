@@ -17,8 +17,10 @@ struct ManifestRecord {
 
 // Walks the root's child elements in order, counting each "current" and "force"; complete (true) as soon
 // as two were seen, later elements unread. False when the text does not parse or the children run out.
-bool ParseManifest(const char* xml, ManifestRecord& record);
+bool ParseManifest(const std::string& xml, ManifestRecord& record);
 bool ParseManifestFile(const std::wstring& path, ManifestRecord& record);
+// The same from text followed by kXmlTailPadding NUL bytes (config/xml_text.h).
+bool ParsePaddedManifest(const char* paddedXml, ManifestRecord& record);
 
 // Versions compare as plain byte strings (first differing byte as unsigned, a prefix is less):
 // "1.0.0.10" < "1.0.0.9", and "" is less than any non-empty version.

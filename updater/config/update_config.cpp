@@ -1,17 +1,11 @@
 #include "updater/config/update_config.h"
 
 #include "common/text_encoding.h"
+#include "updater/config/xml_text.h"
 
 #include <tinyxml.h>
 
-#include <cstdio>
-#include <memory>
-
 namespace {
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
 std::vector<std::pair<std::string, std::string>> Entries(const TiXmlDocument& doc) {
     std::vector<std::pair<std::string, std::string>> entries;
     const TiXmlElement* root = doc.RootElement();
@@ -29,19 +23,22 @@ std::vector<std::pair<std::string, std::string>> Entries(const TiXmlDocument& do
 }  // namespace
 
 bool CUpdateConfig::Load(const std::wstring& path) {
-    m_entries.clear();
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"rb"));
-    TiXmlDocument doc;
-    if (!file || !doc.LoadFile(file.get(), TIXML_ENCODING_UTF8))
+    std::string text;
+    if (!ReadPaddedXmlFile(path, &text)) {
+        m_entries.clear();
         return false;
-    m_entries = Entries(doc);
-    return true;
+    }
+    return ParsePadded(text.c_str());
 }
 
-bool CUpdateConfig::Parse(const char* xml) {
+bool CUpdateConfig::Parse(const std::string& xml) {
+    return ParsePadded(PaddedXml(xml).c_str());
+}
+
+bool CUpdateConfig::ParsePadded(const char* paddedXml) {
     m_entries.clear();
     TiXmlDocument doc;
-    doc.Parse(xml, nullptr, TIXML_ENCODING_UTF8);
+    doc.Parse(paddedXml, nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error())
         return false;
     m_entries = Entries(doc);

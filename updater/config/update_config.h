@@ -22,8 +22,9 @@ class CUpdateConfig {
 public:
     // Replaces the entries with those of the file; false (and no entries) when it cannot be read or parsed.
     bool Load(const std::wstring& path);
-    // The same from NUL-terminated UTF-8 text.
-    bool Parse(const char* xml);
+    // The same from UTF-8 text, and from text followed by kXmlTailPadding NUL bytes (config/xml_text.h).
+    bool Parse(const std::string& xml);
+    bool ParsePadded(const char* paddedXml);
     // The first entry whose "id" equals `key` byte for byte, converted to the ANSI code page; "" otherwise.
     std::string Get(const char* key) const;
 

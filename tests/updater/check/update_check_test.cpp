@@ -78,6 +78,7 @@ TEST(Manifest, IncompleteOrMalformedDocumentsAndTheCounterOfTwo) {
         {"<u><current version=\"2\"/><force></u>", false, ""},
         {"<u><current><force/></current></u>", false, ""},
         {"not xml at all", false, ""},
+        {"\xEF\xBB\xBF<u><current version=\"2\"/><force c\xC3", false, ""},  // ends inside a character
         {"", false, ""},
         {"<u/>", false, ""},
     };
