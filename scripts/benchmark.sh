@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the transfer and digest benchmark: MD5 of a 256 MB file next to md5sum, and a
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
-# command-line tool. Prints throughputs and ratios; it never fails on slow figures.
+# command-line tool, then the updater's package download with its progress task next to the same curl
+# figure, and the updater's fuzz program. Prints throughputs and ratios; it never fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,6 +11,7 @@ size_mb=${1:-256}
 arch=$(wine_test_arch)
 bash "$root/scripts/build.sh" "$arch"
 exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/common/common_benchmark.exe"
+updater_tests="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/updater"
 command -v curl >/dev/null || { echo "benchmark: the curl command-line tool is missing (scripts/setup.sh installs it)"; exit 1; }
 
 work=$(mktemp -d /tmp/sorvik-bench.XXXXXX)
@@ -55,3 +57,7 @@ rm -f "$work/curl.out"
 ensure_wine_prefix
 echo "benchmark: md5sum ${md5sum_s}s, curl ${curl_s}s for ${size_mb} MB; now the transfer layer under Wine ($arch)"
 wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$curl_s" "$digest"
+echo "benchmark: the updater's package download with its progress task under Wine ($arch)"
+wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$digest" || true
+echo "benchmark: the updater's parsers and decision on one million generated and mutated inputs"
+wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
