@@ -3,11 +3,13 @@
 // digest check. Printed next to the curl command-line tool measured by scripts/benchmark.sh on the same
 // loopback server in the same run.
 //   updater_benchmark <url of the package> <curl seconds> <expected md5>
+// First: the transfer layer brings <winsock2.h>, which must come before <windows.h>.
+#include "updater/install/task_movrel.h"
+
 #include "common/md5_tools.h"
 #include "updater/config/updater_folders.h"
 #include "updater/install/movrel_messages.h"
 #include "updater/install/package_file.h"
-#include "updater/install/task_movrel.h"
 
 #include <windows.h>
 
