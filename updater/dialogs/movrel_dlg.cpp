@@ -140,8 +140,7 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
         case WM_TIMER:
             if (wParam != kBusyTimer)
                 return false;
-            m_busyFrame = (m_busyFrame + 1) % static_cast<int>(m_busyImages.size());
-            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+            AdvanceBusyFrame();
             return true;
         case WM_DESTROY:
             ::KillTimer(m_hWnd, kBusyTimer);
@@ -154,12 +153,24 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
     }
 }
 
+RECT CMovrelDlg::BusyImageRect(int frame) const {
+    Gdiplus::Bitmap* image = m_busyImages[frame].get();
+    return {kBusyImageAt.x, kBusyImageAt.y, kBusyImageAt.x + static_cast<LONG>(SkinImageWidth(image)),
+            kBusyImageAt.y + static_cast<LONG>(SkinImageHeight(image))};
+}
+
+void CMovrelDlg::AdvanceBusyFrame() {
+    RECT area = BusyImageRect(m_busyFrame);
+    m_busyFrame = (m_busyFrame + 1) % static_cast<int>(m_busyImages.size());
+    const RECT next = BusyImageRect(m_busyFrame);
+    ::UnionRect(&area, &area, &next);
+    ::InvalidateRect(m_hWnd, &area, FALSE);
+}
+
 void CMovrelDlg::PaintOver(HDC dc) {
-    Gdiplus::Bitmap* image = m_busyImages[m_busyFrame].get();
-    const int w = static_cast<int>(SkinImageWidth(image)), h = static_cast<int>(SkinImageHeight(image));
-    if (w <= 0 || h <= 0)
+    const RECT at = BusyImageRect(m_busyFrame);
+    if (::IsRectEmpty(&at))
         return;
     Gdiplus::Graphics graphics(dc);
-    const RECT at = {kBusyImageAt.x, kBusyImageAt.y, kBusyImageAt.x + w, kBusyImageAt.y + h};
-    DrawImagePart(graphics, image, at, 0, 0, w, h);
+    DrawImagePart(graphics, m_busyImages[m_busyFrame].get(), at, 0, 0, at.right - at.left, at.bottom - at.top);
 }

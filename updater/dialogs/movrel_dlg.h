@@ -44,6 +44,8 @@ private:
     void ShowManualDownload();
     void FinishInstallation();
     void DropQueuedProgress();
+    RECT BusyImageRect(int frame) const;  // empty when that frame has no image
+    void AdvanceBusyFrame();
 
     std::string m_expectedDigest;
     std::string m_manualUrl;
