@@ -8,6 +8,26 @@
 #include "updater/config/update_config.h"
 #include "updater/dialogs/dialog_effects.h"
 
+namespace {
+// Navigate2 with the target frame "_parent" and no flags, post data or headers.
+void NavigateToParentFrame(IWebBrowser2* browser, const std::wstring& url) {
+    if (!browser)
+        return;
+    VARIANT address, target, empty;
+    ::VariantInit(&address);
+    ::VariantInit(&target);
+    ::VariantInit(&empty);
+    V_VT(&address) = VT_BSTR;
+    V_BSTR(&address) = ::SysAllocString(url.c_str());
+    V_VT(&target) = VT_BSTR;
+    V_BSTR(&target) = ::SysAllocString(L"_parent");
+    if (V_BSTR(&address) && V_BSTR(&target))
+        browser->Navigate2(&address, &empty, &target, &empty, &empty);
+    ::VariantClear(&target);
+    ::VariantClear(&address);
+}
+}  // namespace
+
 CUpdatePromptDlg::CUpdatePromptDlg(const DialogContext& context, PromptRequest request)
     : CUpdaterDialog(IDD_UPDATE_PROMPT, context, L"mainform.ini", L"mainform.ini", false),
       m_request(std::move(request)) {}
@@ -40,7 +60,7 @@ void CUpdatePromptDlg::OnInit() {
     // stays an empty child and the prompt still works.
     if (m_webPane.Create(m_hWnd, pane, L"about:blank")) {
         ::ShowWindow(m_webPane.GetHwnd(), SW_SHOWNA);
-        m_webPane.Navigate(url.c_str());
+        NavigateToParentFrame(m_webPane.GetBrowser(), url);
     }
 }
 

@@ -1,7 +1,6 @@
 // The downloaded installer's file name in the temporary folder: the last part of its URL when that is a
 // plain file name, else "varnio_movrel.exe". Pure; any thread.
 #pragma once
-#include <cstdint>
 #include <string>
 
 constexpr wchar_t kDefaultPackageName[] = L"varnio_movrel.exe";
@@ -11,8 +10,3 @@ constexpr wchar_t kDefaultPackageName[] = L"varnio_movrel.exe";
 // device name, no trailing dot or space; "varnio_movrel.exe" otherwise (also when the URL has no "/" or
 // ends in one).
 std::wstring PackageFileName(const std::string& url);
-
-// A package counts as complete only when the transfer succeeded and every received byte reached the file.
-inline bool PackageComplete(bool transferOk, int64_t bytesReceived, int64_t bytesOnDisk) {
-    return transferOk && bytesOnDisk == bytesReceived;
-}

@@ -9,15 +9,6 @@
 #include <objbase.h>
 #include <process.h>
 
-namespace {
-int64_t FileSize(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return -1;
-    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-}  // namespace
-
 CTaskMovrel::CTaskMovrel(HWND window,
                          CancelFlag cancel,
                          std::string packageUrl,
@@ -90,16 +81,8 @@ CTaskMovrel::Download CTaskMovrel::DownloadPackage(const std::wstring& path) {
         if (!scope.Handle())
             return result;
         curl_space::ApplySystemProxy(scope.Handle());
-        bool ok = curl_space::DownloadWithProgress(scope.Handle(), m_packageUrl, path, this, &result.code);
-        if (ok) {
-            // A block lost when the file was flushed and closed (a full disk) leaves the file short.
-            curl_off_t received = 0;
-            curl_easy_getinfo(scope.Handle(), CURLINFO_SIZE_DOWNLOAD_T, &received);
-            ok = PackageComplete(ok, received, FileSize(path));
-            if (!ok)
-                result.code = CURLE_WRITE_ERROR;
-        }
-        result.complete = ok;
+        // A file that could not be completely written (a full disk at the close) fails here too.
+        result.complete = curl_space::DownloadWithProgress(scope.Handle(), m_packageUrl, path, this, &result.code);
     } catch (...) {
         result = Download();
     }

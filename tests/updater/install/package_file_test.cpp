@@ -30,9 +30,3 @@ TEST(PackageFileName, OnlyAPlainLastPartNamesThePackage) {
     for (const Case& c : cases)
         EXPECT_EQ(c.name, PackageFileName(c.url)) << c.url;
 }
-
-TEST(PackageFileName, APackageIsCompleteOnlyWhenEveryByteReachedTheFile) {
-    EXPECT_TRUE(PackageComplete(true, 1000, 1000));
-    EXPECT_FALSE(PackageComplete(true, 1000, 996));  // the last block was lost when the file was closed
-    EXPECT_FALSE(PackageComplete(false, 1000, 1000));
-}
