@@ -30,6 +30,18 @@ inline std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
+// A message-only window of class `className` whose messages go to `proc`; `self` in its GWLP_USERDATA.
+inline HWND CreateMessageWindow(const wchar_t* className, WNDPROC proc, void* self) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = className;
+    ::RegisterClassW(&wc);
+    HWND hwnd = ::CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    return hwnd;
+}
+
 // The stand-in programs append "<file name>|<arguments>" lines to the file named by SORVIK_TEST_RECORD,
 // which this process and every program it starts share.
 class ProgramRecord {

@@ -7,6 +7,7 @@
 #include "updater/install/task_movrel.h"
 
 #include "common/md5_tools.h"
+#include "tests/updater/updater_test_support.h"
 #include "updater/config/updater_folders.h"
 #include "updater/install/movrel_messages.h"
 #include "updater/install/package_file.h"
@@ -55,13 +56,7 @@ int main(int argc, char** argv) {
     }
     const std::string url = argv[1];
     const double curlSeconds = std::atof(argv[2]);
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &ProgressWindow;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"UpdaterBenchmarkProgress";
-    ::RegisterClassW(&wc);
-    HWND window =
-        ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateMessageWindow(L"UpdaterBenchmarkProgress", &ProgressWindow, nullptr);
     const std::wstring path = TemporaryFolder() + PackageFileName(url);
 
     double best = 1e30, bareBest = 1e30;

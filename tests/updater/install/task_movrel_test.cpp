@@ -13,15 +13,7 @@ namespace {
 // A message-only window that keeps what the task posts.
 class TaskWindow {
 public:
-    TaskWindow() {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"TaskMovrelTestWindow";
-        ::RegisterClassW(&wc);
-        m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, this);
-        ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    }
+    TaskWindow() : m_hwnd(CreateMessageWindow(L"TaskMovrelTestWindow", &Proc, this)) {}
     ~TaskWindow() { ::DestroyWindow(m_hwnd); }
     HWND Hwnd() const { return m_hwnd; }
 
