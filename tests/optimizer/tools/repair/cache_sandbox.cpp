@@ -101,26 +101,38 @@ std::string HostPath(const std::wstring& path) {
     return result;
 }
 
-bool RunHostCommand(const char* program, const std::wstring& arguments) {
+bool RunHostCommand(const std::wstring& command) {
     const DosNameFn dosName = WineExport<DosNameFn>("wine_get_dos_file_name");
     if (!dosName)
         return false;
-    WCHAR* dos = dosName(program);
+    WCHAR* dos = dosName("/bin/sh");
     if (!dos)
         return false;
-    const std::wstring exe = dos;
+    const std::wstring shell = dos;
     ::HeapFree(::GetProcessHeap(), 0, dos);
-    std::wstring line = L"\"" + std::wstring(program, program + std::strlen(program)) + L"\" " + arguments;
+    // Wine hands out no handle to wait on for a host program, so the command leaves a file behind when done.
+    static int s_next = 0;
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring done = std::wstring(temp) + L"host_command_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                              std::to_wstring(++s_next);
+    std::wstring line = L"sh -c \"" + command + L"; touch " + Quoted(HostPath(done)) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(exe.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!::CreateProcessW(shell.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return false;
     }
-    ::WaitForSingleObject(process.hProcess, 10000);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return true;
+    if (process.hThread)
+        ::CloseHandle(process.hThread);
+    if (process.hProcess)
+        ::CloseHandle(process.hProcess);
+    for (int waited = 0; waited < 10000; waited += 10) {
+        if (::DeleteFileW(done.c_str()))
+            return true;
+        ::Sleep(10);
+    }
+    return false;
 }
 
 CCacheSandbox::CCacheSandbox() {
@@ -142,7 +154,7 @@ CCacheSandbox::~CCacheSandbox() {
     const std::wstring root = m_root.substr(0, m_root.size() - 1);
     // On Wine a symbolic link is removed by the host's own rm, which never follows one.
     const std::string host = HostPath(root);
-    if (host.find("/cache_test_") == std::string::npos || !RunHostCommand("/bin/rm", L"-rf " + Quoted(host))) {
+    if (host.find("/cache_test_") == std::string::npos || !RunHostCommand(L"rm -rf " + Quoted(host))) {
         RemoveTree(root);
     }
 }
@@ -230,7 +242,7 @@ bool CCacheSandbox::MakeFolderLink(const std::wstring& link, const std::wstring&
         return true;
     if (!IsWine())
         return false;
-    RunHostCommand("/bin/ln", L"-s " + Quoted(HostPath(Path(target))) + L" " + Quoted(HostPath(Path(link))));
+    RunHostCommand(L"ln -s " + Quoted(HostPath(Path(target))) + L" " + Quoted(HostPath(Path(link))));
     const DWORD attributes = ::GetFileAttributesW(Path(link).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
@@ -258,7 +270,7 @@ CSandboxDrive::CSandboxDrive(const CCacheSandbox& sandbox) {
         if (cut == std::string::npos)
             return;
         m_unixLink = devices.substr(0, cut) + "/" + char(std::towlower(m_letter)) + ":";
-        RunHostCommand("/bin/ln", L"-sfn " + Quoted(HostPath(sandbox.Path(L"drive"))) + L" " + Quoted(m_unixLink));
+        RunHostCommand(L"ln -sfn " + Quoted(HostPath(sandbox.Path(L"drive"))) + L" " + Quoted(m_unixLink));
     }
     wchar_t saved[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, saved);
@@ -277,6 +289,6 @@ CSandboxDrive::~CSandboxDrive() {
     if (m_unixLink.empty()) {
         ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, Letter().c_str(), nullptr);
     } else {
-        RunHostCommand("/bin/rm", L"-f " + Quoted(m_unixLink));
+        RunHostCommand(L"rm -f " + Quoted(m_unixLink));
     }
 }

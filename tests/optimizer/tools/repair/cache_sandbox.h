@@ -55,7 +55,7 @@ private:
     bool m_ready = false;
 };
 
-// Runs a native program of the host under Wine and waits for it; false elsewhere or when it cannot start.
-bool RunHostCommand(const char* program, const std::wstring& arguments);
+// Runs a command of the host's shell under Wine and waits for it; false elsewhere or when it does not end.
+bool RunHostCommand(const std::wstring& command);
 // The host path of a Windows path under Wine; empty elsewhere.
 std::string HostPath(const std::wstring& path);
