@@ -171,10 +171,13 @@ void CCacheSandbox::AddFolder(const std::wstring& relative) const {
 }
 
 void CCacheSandbox::AddFile(const std::wstring& relative, size_t bytes) const {
+    const std::wstring path = Path(relative);
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     const size_t slash = relative.rfind(L'\\');
-    if (slash != std::wstring::npos)
+    if (file == INVALID_HANDLE_VALUE && slash != std::wstring::npos) {
         AddFolder(relative.substr(0, slash));
-    HANDLE file = ::CreateFileW(Path(relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    }
     if (file == INVALID_HANDLE_VALUE)
         return;
     const std::vector<char> data(bytes, 'c');

@@ -133,7 +133,7 @@ TEST(RepairWorker, AMissingFolderOnlyAttemptsItsOwnRemoval) {
 
 TEST(RepairWorker, AStopEndsTheRunBetweenTwoDeletionsWithNoFurtherMessage) {
     CCacheSandbox sandbox;
-    constexpr size_t kFiles = 4000;
+    constexpr size_t kFiles = 300;
     for (size_t i = 0; i < kFiles; ++i)
         sandbox.AddFile(L"cache\\f" + std::to_wstring(i) + L".dat", 1024);
     CMessageRecorder recorder(WM_REPAIR_PROGRESS, WM_REPAIR_DONE);
