@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs the transfer and digest benchmark: MD5 of a 256 MB file next to md5sum, and a
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
-# command-line tool. Prints throughputs and ratios; it never fails on slow figures.
+# command-line tool; then the deletion of a generated cache tree next to "cmd /c rd /s /q" and one memory
+# clean-up over about 100 processes. Prints throughputs and ratios; it never fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -55,3 +56,6 @@ rm -f "$work/curl.out"
 ensure_wine_prefix
 echo "benchmark: md5sum ${md5sum_s}s, curl ${curl_s}s for ${size_mb} MB; now the transfer layer under Wine ($arch)"
 wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$curl_s" "$digest"
+tools="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools"
+wine_cmd "$WINE_BIN" "$tools/repair/repair_benchmark.exe"
+wine_cmd "$WINE_BIN" "$tools/memory/memory_benchmark.exe"
