@@ -123,10 +123,7 @@ bool RunHostCommand(const std::wstring& command) {
     if (!::CreateProcessW(shell.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
         return false;
     }
-    if (process.hThread)
-        ::CloseHandle(process.hThread);
-    if (process.hProcess)
-        ::CloseHandle(process.hProcess);
+    // Wine fills in no usable handles for a host program (the thread's is not ours to close): none are closed.
     for (int waited = 0; waited < 10000; waited += 10) {
         if (::DeleteFileW(done.c_str()))
             return true;
