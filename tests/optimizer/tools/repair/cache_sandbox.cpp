@@ -114,8 +114,10 @@ bool RunHostCommand(const std::wstring& command) {
     static int s_next = 0;
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);
+    LARGE_INTEGER now = {};
+    ::QueryPerformanceCounter(&now);
     const std::wstring done = std::wstring(temp) + L"host_command_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
-                              std::to_wstring(++s_next);
+                              std::to_wstring(now.QuadPart) + L"_" + std::to_wstring(++s_next);
     std::wstring line = L"sh -c \"" + command + L"; touch " + Quoted(HostPath(done)) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -151,9 +153,10 @@ CCacheSandbox::~CCacheSandbox() {
     const std::wstring root = m_root.substr(0, m_root.size() - 1);
     // On Wine a symbolic link is removed by the host's own rm, which never follows one.
     const std::string host = HostPath(root);
-    if (host.find("/cache_test_") == std::string::npos || !RunHostCommand(L"rm -rf " + Quoted(host))) {
+    if (host.find("/cache_test_") != std::string::npos)
+        RunHostCommand(L"rm -rf " + Quoted(host));
+    if (::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES)
         RemoveTree(root);
-    }
 }
 
 std::wstring CCacheSandbox::Path(const std::wstring& relative) const {
