@@ -30,12 +30,15 @@ namespace {
 // The cleaning job of one run, owned by its thread.
 class RepairJob final : public CleaningSink {
 public:
-    RepairJob(std::shared_ptr<RepairControl> control, CachePlan plan)
+    // Without a plan the run reads this user's settings itself, off the window's thread.
+    RepairJob(std::shared_ptr<RepairControl> control, std::unique_ptr<CachePlan> plan)
         : m_control(std::move(control)), m_plan(std::move(plan)) {}
 
     void Run() {
-        m_totalBytes = MeasureCaches(m_plan, *this);
-        if (!ClearUrlCache(*this) || !ClearProductCache(m_plan, *this))
+        if (!m_plan)
+            m_plan = std::make_unique<CachePlan>(CachePlan::FromThisSystem());
+        m_totalBytes = MeasureCaches(*m_plan, *this);
+        if (!ClearUrlCache(*this) || !ClearProductCache(*m_plan, *this))
             return;  // stopped: nothing more
         m_control->Post(WM_REPAIR_PROGRESS, 100);
         m_control->Post(WM_REPAIR_DONE, 0);
@@ -57,7 +60,7 @@ public:
 
 private:
     std::shared_ptr<RepairControl> m_control;
-    CachePlan m_plan;
+    std::unique_ptr<CachePlan> m_plan;
     uint64_t m_doneBytes = 0;
     uint64_t m_totalBytes = 0;
     int m_postedPercent = 0;  // the window shows 0 when a run starts
@@ -79,10 +82,14 @@ CRepairWorker::~CRepairWorker() {
 }
 
 bool CRepairWorker::Start(HWND owner) {
-    return Start(owner, CachePlan::FromThisSystem());
+    return Launch(owner, nullptr);
 }
 
 bool CRepairWorker::Start(HWND owner, CachePlan plan) {
+    return Launch(owner, std::make_unique<CachePlan>(std::move(plan)));
+}
+
+bool CRepairWorker::Launch(HWND owner, std::unique_ptr<CachePlan> plan) {
     Stop();
     m_owner = owner;
     m_control = std::make_shared<RepairControl>();

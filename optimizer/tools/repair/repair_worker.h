@@ -31,6 +31,7 @@ public:
     HANDLE Thread() const { return m_thread.Get(); }  // the current or last run's thread; not owned by callers
 
 private:
+    bool Launch(HWND owner, std::unique_ptr<CachePlan> plan);
     void RequestStop();
 
     std::shared_ptr<RepairControl> m_control;  // shared with the running thread

@@ -8,12 +8,17 @@
 
 namespace {
 
+// Each folder as written and, where it differs, where it really is.
 std::vector<std::wstring> Normalized(const std::vector<std::wstring>& folders) {
     std::vector<std::wstring> result;
     for (const std::wstring& folder : folders) {
-        std::wstring normalized = NormalizedFolder(folder);
-        if (!normalized.empty())
-            result.push_back(std::move(normalized));
+        const std::wstring normalized = NormalizedFolder(folder);
+        if (normalized.empty())
+            continue;
+        result.push_back(normalized);
+        const std::wstring real = ResolvedFolder(normalized);
+        if (!real.empty() && real != normalized)
+            result.push_back(real);
     }
     return result;
 }
@@ -53,17 +58,27 @@ CFolderGuard CFolderGuard::ForThisSystem() {
     return CFolderGuard(p);
 }
 
-std::wstring CFolderGuard::Admit(const std::wstring& setting) const {
-    const std::wstring folder = NormalizedFolder(setting);
-    if (folder.empty() || IsVolumeRoot(folder))
-        return {};
+bool CFolderGuard::Allows(const std::wstring& folder) const {
+    if (IsVolumeRoot(folder))
+        return false;
     for (const std::wstring& guarded : m_protected.folders) {
         if (FolderContains(folder, guarded))
-            return {};
+            return false;
     }
     for (const std::wstring& tree : m_protected.trees) {
         if (FolderContains(tree, folder) || FolderContains(folder, tree))
-            return {};
+            return false;
     }
+    return true;
+}
+
+std::wstring CFolderGuard::Admit(const std::wstring& setting) const {
+    const std::wstring folder = NormalizedFolder(setting);
+    if (folder.empty() || !Allows(folder))
+        return {};
+    // A junction on the way can make a harmless-looking path another name of a protected folder.
+    const std::wstring real = ResolvedFolder(folder);
+    if (!real.empty() && !Allows(real))
+        return {};
     return folder;
 }

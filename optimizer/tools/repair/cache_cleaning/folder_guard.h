@@ -1,6 +1,7 @@
 // Decides which folder settings a cache cleaner may touch at all. Refused: relative paths, drive and
 // share roots, each protected folder and every folder that holds one, and anything inside a protected
-// tree (the Windows folder). Immutable once built; any thread may ask.
+// tree (the Windows folder), whether named directly or through a junction. Immutable once built; any
+// thread may ask.
 #pragma once
 #include <string>
 #include <vector>
@@ -21,5 +22,7 @@ public:
     std::wstring Admit(const std::wstring& setting) const;
 
 private:
+    bool Allows(const std::wstring& normalized) const;
+
     Protected m_protected;  // normalized
 };

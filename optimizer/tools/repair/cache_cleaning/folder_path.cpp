@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "common/handles.h"
+
 namespace {
 
 bool IsSlash(wchar_t c) {
@@ -69,6 +71,27 @@ std::wstring NormalizedFolder(const std::wstring& path) {
     if (full.size() == 2 && full[1] == L':')
         full += L'\\';
     return full;
+}
+
+std::wstring ResolvedFolder(const std::wstring& normalized) {
+    if (normalized.empty())
+        return {};
+    AutoHandle folder(::CreateFileW(ExtendedLengthPath(normalized).c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!folder)
+        return {};
+    std::wstring path = GrowingCall([&](wchar_t* out, DWORD size) {
+        return ::GetFinalPathNameByHandleW(folder.Get(), out, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    });
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) {
+        path = L"\\" + path.substr(7);
+    } else if (path.compare(0, 4, L"\\\\?\\") == 0) {
+        path = path.substr(4);
+    }
+    while (path.size() > 3 && path.back() == L'\\')
+        path.pop_back();
+    return path;
 }
 
 bool IsVolumeRoot(const std::wstring& normalized) {

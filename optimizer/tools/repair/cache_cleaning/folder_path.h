@@ -1,5 +1,5 @@
-// Folder paths as the cache cleaners compare and open them. Plain functions of their argument and the
-// current directory; nothing is created or changed.
+// Folder paths as the cache cleaners compare and open them. Functions of their argument, the current
+// directory and the file system as it stands; nothing is created or changed.
 #pragma once
 #include <string>
 
@@ -9,6 +9,10 @@ bool IsAbsoluteFolderPath(const std::wstring& path);
 // The absolute folder with ".", ".." and slashes resolved, long names where the folder exists, and no
 // trailing backslash except on a drive root ("C:\"); empty for a relative or unusable path.
 std::wstring NormalizedFolder(const std::wstring& path);
+
+// Where an existing normalized folder really is, through any junction, link or substituted drive on its
+// way ("C:\Documents and Settings\me" is "C:\Users\me"); empty when it cannot be opened.
+std::wstring ResolvedFolder(const std::wstring& normalized);
 
 // True for "X:\" and "\\server\share" (as NormalizedFolder gives them).
 bool IsVolumeRoot(const std::wstring& normalized);

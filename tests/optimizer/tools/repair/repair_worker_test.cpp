@@ -112,12 +112,15 @@ TEST(RepairWorker, FolderSettingsThatMustNotBeCleanedDeleteNothing) {
                                sandbox.Path(L"system\\Users\\me"), sandbox.Path(L"system\\Users\\me\\Desktop"),
                                sandbox.Path(L"system\\Users\\me\\Documents")},
                               {sandbox.Path(L"system\\Windows")}});
+    // Like "C:\Documents and Settings": a junction that gives the profile a second name.
+    ASSERT_TRUE(sandbox.MakeFolderLink(L"legacy", L"system\\Users"));
     const size_t files = sandbox.CountFiles();
 
     const std::wstring letter = drive.Letter();
     std::vector<std::wstring> settings = {L"\\", L"/", letter + L"\\", letter, letter + L"/", L"cache", L".\\cache"};
     for (const wchar_t* folder : systemFolders)
         settings.push_back(sandbox.Path(std::wstring(L"system\\") + folder));
+    settings.push_back(sandbox.Path(L"legacy\\me"));
     for (const std::wstring& setting : settings) {
         ExpectFinishedRun(RunToEnd({setting, L"", guard}), setting);
         EXPECT_EQ(files, sandbox.CountFiles()) << testing::PrintToString(setting);
