@@ -163,7 +163,9 @@ void TestHttpServer::Serve(Socket client) {
             std::string block;
             for (uint64_t sent = 0; sent < toSend;) {
                 size_t size = static_cast<size_t>(std::min<uint64_t>(toSend - sent, 256 * 1024));
-                if (response.generatedSize) {
+                if (response.generatedSize && response.fill) {
+                    block.assign(size, response.fill);
+                } else if (response.generatedSize) {
                     block.resize(size);
                     for (size_t i = 0; i < size; ++i) block[i] = PatternByte(sent + i);
                 } else {

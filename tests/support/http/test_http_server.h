@@ -25,6 +25,7 @@ struct TestResponse {
     std::string location;        // "Location" header, for redirects
     Fault fault = Fault::None;
     uint64_t faultAfter = 0;
+    char fill = 0;  // with generatedSize: this byte repeated instead of the pattern, sent as fast as taken
 };
 
 struct RecordedRequest {
