@@ -189,6 +189,13 @@ TEST(RepairWorker, TakesTheProductFolderFromTheUsersSettings) {
     ASSERT_EQ(S_OK, ::SHGetFolderPathW(nullptr, CSIDL_INTERNET_CACHE, nullptr, SHGFP_TYPE_CURRENT, browser));
     EXPECT_EQ(0, ::lstrcmpiW(browser, ReadBrowserCacheFolder().c_str()))
         << testing::PrintToString(ReadBrowserCacheFolder());
+
+    // A value past 260 characters is read whole, never cut to some shorter folder's name.
+    CCacheSandbox sandbox;
+    sandbox.RedirectUserFolders();
+    const std::wstring deep = sandbox.Path(L"custom\\") + std::wstring(150, L'd') + L"\\" + std::wstring(150, L'e');
+    sandbox.WriteCacheSetting(deep.c_str());
+    EXPECT_EQ(deep, ReadProductCacheSetting());
 }
 
 }  // namespace
