@@ -10,6 +10,7 @@ namespace {
 
 const wchar_t kSettingsFile[] = L"\\Varnio\\data\\Setting\\sc_center.ini";
 const wchar_t kAbsent[] = L"\n";  // no ini value can hold a line break, so this default marks a missing key
+constexpr size_t kLongestPath = 32768;
 
 std::wstring DefaultProductCache() {
     wchar_t temp[MAX_PATH + 1] = {};
@@ -27,11 +28,15 @@ std::wstring ReadProductCacheSetting() {
     if (got == 0 || got >= MAX_PATH)
         return DefaultProductCache();
     const std::wstring file = std::wstring(appData) + kSettingsFile;
-    wchar_t value[MAX_PATH + 1] = {};
-    ::GetPrivateProfileStringW(L"SETTING", L"VARNIOCACHE", kAbsent, value, MAX_PATH + 1, file.c_str());
-    if (std::wstring(value) == kAbsent)
+    // Read whole: a path cut short at 260 characters could name some other folder.
+    std::vector<wchar_t> value(kLongestPath);
+    const DWORD length = ::GetPrivateProfileStringW(L"SETTING", L"VARNIOCACHE", kAbsent, value.data(),
+                                                    static_cast<DWORD>(value.size()), file.c_str());
+    if (length + 1 >= value.size())
+        return {};
+    if (std::wstring(value.data()) == kAbsent)
         return DefaultProductCache();
-    return value;
+    return value.data();
 }
 
 std::wstring ReadBrowserCacheFolder() {
@@ -51,7 +56,7 @@ std::wstring ReadBrowserCacheFolder() {
         return {};
     }
     // An unknown %name% stays as written, so the folder simply does not exist.
-    std::vector<wchar_t> expanded(32768);
+    std::vector<wchar_t> expanded(kLongestPath);
     const DWORD length = ::ExpandEnvironmentStringsW(value, expanded.data(), static_cast<DWORD>(expanded.size()));
     if (length == 0 || length > expanded.size())
         return {};
