@@ -31,6 +31,15 @@ AutoFile CreateForWriting(const std::wstring& path) {
     return file;
 }
 
+// With buffers this large most of a body reaches the disk only here: a failed flush or close means
+// the file is incomplete, whatever the transfer reported. Flushed first because some C runtimes
+// (Wine's among them) let fclose succeed after its own flush failed.
+bool Close(AutoFile& file) {
+    FILE* open = file.release();
+    const bool flushed = std::fflush(open) == 0;
+    return std::fclose(open) == 0 && flushed;
+}
+
 size_t WriteBlock(char* data, size_t size, size_t count, void* file) {
     return std::fwrite(data, size, count, static_cast<FILE*>(file));
 }
@@ -83,7 +92,8 @@ bool ApplyProxy(CURL* handle, long proxyType, const std::string& host, const std
 
 void ApplySystemProxy(CURL* handle) {
     std::string host, port;
-    if (QuerySystemProxy(&host, &port)) ApplyProxy(handle, CURLPROXY_HTTP, host, port);
+    // Empty credentials still let the library answer a proxy's 407; without them the request ends there.
+    if (QuerySystemProxy(&host, &port)) ApplyProxy(handle, CURLPROXY_HTTP, host, port, "", "");
 }
 
 bool SetConnectTimeout(CURL* handle, long seconds) {
@@ -116,9 +126,9 @@ bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& lo
     if (!ReceiveToFile(handle, url, file.get())) return false;
     SetConnectTimeout(handle, kConnectSeconds);
     curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
-    bool performed = curl_easy_perform(handle) == CURLE_OK;
-    file.reset();
-    return performed && Status200(handle, nullptr);
+    const bool performed = curl_easy_perform(handle) == CURLE_OK;
+    const bool closed = Close(file);
+    return performed && closed && Status200(handle, nullptr);
 }
 
 bool DownloadWithProgress(CURL* handle, const std::string& url, const std::wstring& localPath,
@@ -141,8 +151,12 @@ bool DownloadWithProgress(CURL* handle, const std::string& url, const std::wstri
         curl_easy_setopt(handle, CURLOPT_PROGRESSDATA, progress);
     }
     *code = curl_easy_perform(handle);
-    file.reset();
+    const bool closed = Close(file);
     if (*code != CURLE_OK) return false;
+    if (!closed) {
+        *code = CURLE_WRITE_ERROR;
+        return false;
+    }
     return Status200(handle, code);
 }
 

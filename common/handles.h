@@ -81,6 +81,12 @@ struct Menu {
     static bool IsValid(Handle h) { return h != nullptr; }
     static void Close(Handle h) { ::DestroyMenu(h); }
 };
+struct Window {  // for windows owned outside a window class (tests, helper windows)
+    using Handle = HWND;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ::DestroyWindow(h); }
+};
 }  // namespace handle_traits
 
 using AutoHandle = AutoOwner<handle_traits::Kernel>;
@@ -95,6 +101,7 @@ using AutoMemoryDC = AutoOwner<handle_traits::MemoryDC>;
 using AutoModule = AutoOwner<handle_traits::Module>;
 using AutoIcon = AutoOwner<handle_traits::Icon>;
 using AutoMenu = AutoOwner<handle_traits::Menu>;
+using AutoWindow = AutoOwner<handle_traits::Window>;
 
 // Takes a window's DC and releases it.
 class ScopedGetDC {

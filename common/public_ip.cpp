@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -23,7 +24,38 @@ std::string ReadCache(const std::wstring& path) {
     return text;
 }
 
+bool IsIpv4(const std::string& text) {
+    int parts = 0;
+    size_t i = 0;
+    for (;;) {
+        const size_t start = i;
+        unsigned value = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+            if (i - start == 3) return false;
+            value = value * 10 + static_cast<unsigned>(text[i] - '0');
+        }
+        if (i == start || value > 255) return false;
+        if (++parts == 4) return i == text.size();
+        if (i == text.size() || text[i] != '.') return false;
+        ++i;
+    }
+}
+
+// Hexadecimal groups between colons, perhaps ending in a dotted IPv4 part.
+bool IsIpv6(const std::string& text) {
+    return text.size() >= 2 && text.size() <= 45 && std::count(text.begin(), text.end(), ':') >= 2 &&
+           text.find_first_not_of("0123456789abcdefABCDEF:.") == std::string::npos;
+}
+
 }  // namespace
+
+std::string AddressFromAnswer(const std::string& text) {
+    const char kSpace[] = " \t\r\n\f\v";
+    const size_t first = text.find_first_not_of(kSpace);
+    if (first == std::string::npos) return {};
+    const std::string address = text.substr(first, text.find_last_not_of(kSpace) - first + 1);
+    return IsIpv4(address) || IsIpv6(address) ? address : std::string();
+}
 
 std::wstring PublicIpCachePath() {
     wchar_t folder[MAX_PATH + 1] = {};
@@ -34,7 +66,9 @@ std::wstring PublicIpCachePath() {
 }
 
 std::string PublicIpAddress(const std::string& serviceUrl, const std::wstring& cachePath) {
-    std::string cached = ReadCache(cachePath);
+    // The service answers with a line break, and a cache holding anything but an address would
+    // otherwise spoil every later request for good.
+    const std::string cached = AddressFromAnswer(ReadCache(cachePath));
     if (!cached.empty()) return cached;
 
     bool fetched = false;
@@ -46,9 +80,9 @@ std::string PublicIpAddress(const std::string& serviceUrl, const std::wstring& c
         curl_space::ApplySystemProxy(handle);
         fetched = curl_space::DownloadToFile(handle, serviceUrl, cachePath);
     }
-    if (fetched) return ReadCache(cachePath);
-    ::DeleteFileW(cachePath.c_str());
-    return {};
+    const std::string address = fetched ? AddressFromAnswer(ReadCache(cachePath)) : std::string();
+    if (address.empty()) ::DeleteFileW(cachePath.c_str());
+    return address;
 }
 
 std::string PublicIpAddress() {

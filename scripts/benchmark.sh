@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs the transfer and digest benchmark: MD5 of a 256 MB file next to md5sum, and a
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
-# command-line tool; then the deletion of a generated cache tree next to "cmd /c rd /s /q" and one memory
-# clean-up over about 100 processes. Prints throughputs and ratios; it never fails on slow figures.
+# command-line tool; then the CPU time of one process-list refresh with about 100 processes against a
+# bare snapshot-and-open loop, the deletion of a generated cache tree next to "cmd /c rd /s /q", and one
+# memory clean-up over about 100 processes. Prints throughputs and ratios; it never fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,11 +23,14 @@ cleanup() {
 trap cleanup EXIT
 head -c "$((size_mb * 1024 * 1024))" /dev/urandom > "$work/data.bin"
 
-# Best wall-clock seconds of three runs of a command.
+# Best wall-clock seconds of three runs of a command; stops the benchmark when the command fails.
 best_of_three() {
   local best="" t
   for _ in 1 2 3; do
-    /usr/bin/time -f %e -o "$work/time" "$@" >/dev/null 2>&1
+    if ! /usr/bin/time -f %e -o "$work/time" "$@" >/dev/null 2>&1; then
+      echo "benchmark: '$*' failed; no figures" >&2
+      exit 1
+    fi
     t=$(tail -n1 "$work/time")
     best=$(awk -v a="$t" -v b="${best:-$t}" 'BEGIN { print (a < b ? a : b) }')
   done
@@ -50,12 +54,21 @@ PY
 server_pid=$!
 for _ in $(seq 100); do [ -f "$work/port" ] && break; sleep 0.1; done
 url="http://127.0.0.1:$(cat "$work/port")/data.bin"
-curl_s=$(best_of_three curl -s -o "$work/curl.out" "$url")
+curl_s=$(best_of_three curl -sf -o "$work/curl.out" "$url")
+[ "$(md5sum < "$work/curl.out" | cut -d' ' -f1)" = "$digest" ] || { echo "benchmark: curl fetched other bytes" >&2; exit 1; }
 rm -f "$work/curl.out"
 
 ensure_wine_prefix
 echo "benchmark: md5sum ${md5sum_s}s, curl ${curl_s}s for ${size_mb} MB; now the transfer layer under Wine ($arch)"
+if [ "$arch" != i686 ]; then
+  echo "benchmark: NOTE the figures below are of the $arch build of the same sources, NOT of the shipped i686"
+  echo "           programs (this host cannot run 32-bit programs, or SORVIK_TEST_ARCH chose $arch)"
+fi
 wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$curl_s" "$digest"
-tools="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools"
-wine_cmd "$WINE_BIN" "$tools/repair/repair_benchmark.exe"
-wine_cmd "$WINE_BIN" "$tools/memory/memory_benchmark.exe"
+
+# The process list: one refresh with about 100 processes running, against a bare snapshot-and-open loop.
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/process_list/process_list_benchmark.exe"
+
+# Game repair's deletion of a 20 000-file cache tree next to cmd's own, and one memory clean-up.
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/repair/repair_benchmark.exe"
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/memory/memory_benchmark.exe"

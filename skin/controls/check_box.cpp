@@ -26,7 +26,8 @@ void SkinCheckBox::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void SkinCheckBox::Paint(HDC dc) {
-    if (!m_visible || !m_image) return;
+    // An image that did not decode counts as missing: no box and no caption beside nothing.
+    if (!m_visible || SkinImageWidth(m_image) == 0) return;
     const int frameWidth = static_cast<int>(SkinImageWidth(m_image)) / 6;
     const int frameHeight = static_cast<int>(SkinImageHeight(m_image));
     const int state = m_model.State();

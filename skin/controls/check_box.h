@@ -20,7 +20,7 @@ public:
     void Paint(HDC dc) override;
     void OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    Gdiplus::Image* m_image = nullptr;  // borrowed; without one nothing is drawn
+    Gdiplus::Image* m_image = nullptr;  // borrowed; without a decodable one nothing is drawn
     std::wstring m_caption;
     COLORREF m_textColor = RGB(58, 67, 74);
     unsigned m_style = 0;

@@ -3,33 +3,93 @@
 #include "common/handles.h"
 
 #include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <memory>
+#include <vector>
 
 Gdiplus::Color SkinTextColor(COLORREF color) {
     return Gdiplus::Color(254, GetRValue(color), GetGValue(color), GetBValue(color));
 }
+
+namespace {
+
+// A copy of one piece of a bitmap with its edge pixels repeated `pad` times on every side. Stretched
+// from the copy, a piece is filtered and wrapped against its own edges only, never against its
+// neighbours in the strip. Empty when the image is not a readable bitmap.
+class PaddedPiece {
+public:
+    PaddedPiece(Gdiplus::Image* image, int x, int y, int width, int height, int pad) {
+        if (image->GetType() != Gdiplus::ImageTypeBitmap) return;
+        auto* bitmap = static_cast<Gdiplus::Bitmap*>(image);
+        // The part of the piece that lies inside the image; the rest repeats its edges too.
+        const int imageWidth = static_cast<int>(image->GetWidth()), imageHeight = static_cast<int>(image->GetHeight());
+        const int left = std::max(x, 0), top = std::max(y, 0);
+        const int right = std::min(x + width, imageWidth), bottom = std::min(y + height, imageHeight);
+        if (right <= left || bottom <= top) return;
+        Gdiplus::Rect area(left, top, right - left, bottom - top);
+        Gdiplus::BitmapData data = {};
+        if (bitmap->LockBits(&area, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok) return;
+        m_width = width + 2 * pad;
+        m_height = height + 2 * pad;
+        m_pixels.resize(static_cast<size_t>(m_width) * m_height);
+        for (int row = 0; row < m_height; ++row) {
+            const int sourceRow = std::min(std::max(y - pad + row, top), bottom - 1) - top;
+            const auto* line = reinterpret_cast<const Gdiplus::ARGB*>(static_cast<const BYTE*>(data.Scan0) +
+                                                                      static_cast<ptrdiff_t>(sourceRow) * data.Stride);
+            for (int column = 0; column < m_width; ++column) {
+                const int sourceColumn = std::min(std::max(x - pad + column, left), right - 1) - left;
+                m_pixels[static_cast<size_t>(row) * m_width + column] = line[sourceColumn];
+            }
+        }
+        bitmap->UnlockBits(&data);
+        m_copy = std::make_unique<Gdiplus::Bitmap>(m_width, m_height, m_width * 4, PixelFormat32bppARGB,
+                                                   reinterpret_cast<BYTE*>(m_pixels.data()));
+        if (m_copy->GetLastStatus() != Gdiplus::Ok) m_copy.reset();
+    }
+    Gdiplus::Bitmap* Get() const { return m_copy.get(); }
+
+private:
+    int m_width = 0, m_height = 0;
+    std::vector<Gdiplus::ARGB> m_pixels;  // the copy's pixels; must outlive m_copy
+    std::unique_ptr<Gdiplus::Bitmap> m_copy;
+};
+
+}  // namespace
 
 void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& dst, int srcX, int srcY,
                    int srcWidth, int srcHeight, bool tileFlip) {
     if (!image || image->GetLastStatus() != Gdiplus::Ok) return;
     const int w = dst.right - dst.left, h = dst.bottom - dst.top;
     if (w <= 0 || h <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
-    // Skin pieces are pixel art: no blending across frame borders.
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    if (!tileFlip) {
+    const bool stretchX = tileFlip && w != srcWidth, stretchY = tileFlip && h != srcHeight;
+    if (!stretchX && !stretchY) {
         graphics.DrawImage(image, Gdiplus::Rect(dst.left, dst.top, w, h), srcX, srcY, srcWidth, srcHeight,
                            Gdiplus::UnitPixel);
         return;
     }
-    // Wine's GDI+ rounds some stretches so that the first row or column stays empty. Drawn one pixel
-    // larger on every side and clipped back, the edges come from the flipped wrap of the piece itself.
+    // Wine's GDI+ leaves a stretched destination pixel empty when rounding puts its source point a
+    // hair outside the source rectangle. Along each stretched axis the destination is drawn one pixel
+    // larger on both sides from a source span widened in proportion (the same scale), then clipped back;
+    // an axis drawn at its natural size stays exact.
+    const Gdiplus::REAL growX = stretchX ? static_cast<Gdiplus::REAL>(srcWidth) / w : 0;
+    const Gdiplus::REAL growY = stretchY ? static_cast<Gdiplus::REAL>(srcHeight) / h : 0;
+    const int pad = 1 + static_cast<int>(std::ceil(std::max(growX, growY)));
+    PaddedPiece piece(image, srcX, srcY, srcWidth, srcHeight, pad);
+    if (!piece.Get()) return;
+    const int moreX = stretchX ? 1 : 0, moreY = stretchY ? 1 : 0;
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     Gdiplus::Region savedClip;
     graphics.GetClip(&savedClip);
     graphics.SetClip(Gdiplus::Rect(dst.left, dst.top, w, h), Gdiplus::CombineModeIntersect);
-    graphics.DrawImage(image, Gdiplus::Rect(dst.left - 1, dst.top - 1, w + 2, h + 2), srcX, srcY, srcWidth,
-                       srcHeight, Gdiplus::UnitPixel, &attributes);
+    graphics.DrawImage(piece.Get(),
+                       Gdiplus::RectF(static_cast<Gdiplus::REAL>(dst.left - moreX),
+                                      static_cast<Gdiplus::REAL>(dst.top - moreY),
+                                      static_cast<Gdiplus::REAL>(w + 2 * moreX),
+                                      static_cast<Gdiplus::REAL>(h + 2 * moreY)),
+                       pad - growX, pad - growY, srcWidth + 2 * growX, srcHeight + 2 * growY, Gdiplus::UnitPixel,
+                       &attributes);
     graphics.SetClip(&savedClip);
 }
 
@@ -60,21 +120,39 @@ AutoFont CreateSkinFont(const SkinFontSpec& look) {
                                   DEFAULT_PITCH | FF_DONTCARE, look.face));
 }
 
+namespace {
+
+// GDI+ draws TrueType faces only. When the mapper resolves the skin's face to a bitmap font, the text
+// is drawn in the skin's usual face, or else the system's dialog face, at the same size and weight.
+std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontSpec& look) {
+    LOGFONTW dialog = {};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(dialog), &dialog);
+    for (const wchar_t* face : {look.face, SkinFontSpec().face, static_cast<const wchar_t*>(dialog.lfFaceName)}) {
+        SkinFontSpec attempt = look;
+        attempt.face = face;
+        AutoFont gdiFont = CreateSkinFont(attempt);
+        if (!gdiFont) continue;
+        auto font = std::make_unique<Gdiplus::Font>(dc, gdiFont.Get());
+        if (font->GetLastStatus() == Gdiplus::Ok) return font;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& look, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format) {
     if (text.empty()) return;
-    AutoFont gdiFont = CreateSkinFont(look);
-    if (!gdiFont) return;
-    Gdiplus::Font font(dc, gdiFont.Get());
-    if (font.GetLastStatus() != Gdiplus::Ok) return;  // GDI+ takes TrueType faces only
+    const std::unique_ptr<Gdiplus::Font> font = DrawableFont(dc, look);
+    if (!font) return;
     Gdiplus::Graphics graphics(dc);
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
     Gdiplus::SolidBrush brush(SkinTextColor(color));
     const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
     if (format)
-        graphics.DrawString(text.c_str(), length, &font, layout, format, &brush);
+        graphics.DrawString(text.c_str(), length, font.get(), layout, format, &brush);
     else
-        graphics.DrawString(text.c_str(), length, &font, Gdiplus::PointF(layout.X, layout.Y), &brush);
+        graphics.DrawString(text.c_str(), length, font.get(), Gdiplus::PointF(layout.X, layout.Y), &brush);
 }
 
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {

@@ -10,8 +10,9 @@
 // COLORREF as the brush colour of skin text: alpha 254, not opaque.
 Gdiplus::Color SkinTextColor(COLORREF color);
 
-// Copies source (srcX, srcY, w, h) of `image` to `dst` (pixel units). Stretched when dst differs in
-// size; `tileFlip` sets wrap mode tile-flip-XY, which keeps stretched edges from fading. Null or a
+// Copies source (srcX, srcY, w, h) of `image` to `dst` (pixel units) with the graphics' own (filtered)
+// interpolation. With `tileFlip` the piece is stretched to dst with wrap mode tile-flip-XY against its
+// own edges only: every edge row and column stays, nothing of its neighbours bleeds in. Null or a
 // bitmap in an error state draws nothing.
 void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const RECT& dst, int srcX, int srcY,
                    int srcWidth, int srcHeight, bool tileFlip = false);
@@ -31,8 +32,10 @@ struct SkinFontSpec {
     bool underline = false;
 };
 
-// GDI+ text through a GDI font made from `font` (falls back to a generic face when GDI+ refuses it).
-// With `format` the text is laid out in `layout`; without, drawn at (layout.X, layout.Y).
+// GDI+ text through a GDI font made from `font`. GDI+ draws TrueType faces only: a face it refuses
+// falls back to "宋体", then to the system's dialog face, in the same size and weight; nothing is
+// drawn only when all three are refused. With `format` the text is laid out in `layout`; without,
+// drawn at (layout.X, layout.Y).
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
 

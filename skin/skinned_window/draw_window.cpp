@@ -314,8 +314,7 @@ LRESULT CDrawWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             return 1;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            if (m_minTrackSize.cx > 0) info->ptMinTrackSize.x = m_minTrackSize.cx;
-            if (m_minTrackSize.cy > 0) info->ptMinTrackSize.y = m_minTrackSize.cy;
+            info->ptMinTrackSize = {m_minTrackSize.cx, m_minTrackSize.cy};
             LRESULT own = CallSavedProc(message, wParam, lParam);
             if (own != 0 || !(::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_THICKFRAME)) return own;
             AdjustMaximized(*info, static_cast<int>(SkinImageWidth(m_left)), static_cast<int>(SkinImageWidth(m_right)),
@@ -395,7 +394,6 @@ LRESULT CDrawWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                     ::KillTimer(hwnd, kLeaveTimer);
                     m_leaveTimerRunning = false;
                 }
-                return 0;
             }
             break;
         case WM_MOUSEMOVE:

@@ -44,7 +44,7 @@ public:
     SIZE m_iconSize = {18, 18};
     RECT m_captionRect = {25, 5, 300, 20};
     COLORREF m_captionColor = RGB(255, 255, 255);
-    SIZE m_minTrackSize = {800, 0};  // 0: leave that dimension to the system
+    SIZE m_minTrackSize = {800, 0};  // the minimum tracking size, zero members included
     COLORREF m_backColor = RGB(255, 255, 255);
     int m_topClipMaximized = 0;
 

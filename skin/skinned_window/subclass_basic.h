@@ -11,10 +11,13 @@ public:
     CSubClassBasic(const CSubClassBasic&) = delete;
     CSubClassBasic& operator=(const CSubClassBasic&) = delete;
 
-    // Fails (false) when `hwnd` is not a window or this object is already attached.
+    // Fails (false) when `hwnd` is not a window, this object is already attached, or the window is
+    // (or was, under a later subclass) subclassed by a CSubClassBasic already.
     virtual bool Attach(HWND hwnd);
-    // Outside WM_NCDESTROY: restores the saved procedure, returns 1 (0 when not attached). From
-    // WM_NCDESTROY: forwards it to the saved procedure and returns that procedure's answer.
+    // Outside WM_NCDESTROY: restores the saved procedure, returns 1 (0 when not attached); under a later
+    // subclass the shared procedure instead keeps forwarding to the saved one. From WM_NCDESTROY:
+    // forwards it to the saved procedure and returns that procedure's answer; this object is not
+    // touched after the forward, so that procedure may delete it.
     virtual LRESULT Detach(bool fromNcDestroy);
     virtual LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -122,6 +122,8 @@ void CBrowser::ConnectEvents(IUnknown* control) {
 }
 
 void CBrowser::OnCreate(HWND hwnd, const wchar_t* title) {
+    Disconnect();  // nothing of an earlier window may survive into this one
+    m_host = nullptr;
     ::ShowWindow(hwnd, SW_HIDE);
     const RECT initial = {0, 0, 500, 500};
     m_host = ax_container::Create(hwnd, title, initial,
@@ -138,7 +140,7 @@ void CBrowser::OnCreate(HWND hwnd, const wchar_t* title) {
 }
 
 HRESULT CBrowser::Navigate(const wchar_t* url) {
-    if (!m_browser || !url) return S_FALSE;
+    if (!m_browser || !url || !IsWindow()) return S_FALSE;
     VARIANT address;
     ::VariantInit(&address);
     V_VT(&address) = VT_BSTR;
@@ -170,6 +172,10 @@ bool CBrowser::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
             result = 0;
             return true;
         case WM_DESTROY:
+            // The control dies with the container child: let go of it and its events while it still
+            // exists, so that a pane created again starts clean and Navigate finds no stale control.
+            Disconnect();
+            m_host = nullptr;
             result = 0;
             return true;
         default:

@@ -1,7 +1,8 @@
 // CBrowser: a child pane hosting the system's web browser control in the ActiveX container. It listens
 // to DocumentComplete (259), BeforeNavigate2 (250) and NewWindow3 (273) and refuses every new window.
 // When the control cannot be created the pane stays an empty child window and Navigate does nothing.
-// Window thread with COM initialised; owns its browser interface and event connection until destroyed.
+// Window thread with COM initialised; owns its browser interface and event connection until its
+// window is destroyed (or the object, whichever comes first); the pane may then be created again.
 #pragma once
 #include "skin/window/window_impl.h"
 
@@ -47,6 +48,7 @@ public:
     HRESULT Navigate(const wchar_t* url);
 
     bool HasBrowser() const { return m_browser != nullptr; }
+    IWebBrowser2* GetBrowser() const { return m_browser; }  // borrowed; null without a live control
     HWND GetHostHwnd() const { return m_host; }
     IDispatch* EventSink() { return &m_sink; }
 

@@ -5,6 +5,17 @@
 #include "tests/common/registry_sandbox.h"
 
 #include <gtest/gtest.h>
+#include <iphlpapi.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#ifdef _MSC_VER
+#include <intrin.h>
+#else
+#include <cpuid.h>
+#endif
 
 using md5_space::md5_tools;
 
@@ -12,7 +23,7 @@ TEST(ClientIdentity, ProcessorTextIsFlagsThenVendorCutAtTheFirstZero) {
     // "GenuineIntel" arrives as EBX "Genu", EDX "ineI", ECX "ntel".
     const uint32_t ebx = 0x756e6547, edx = 0x49656e69, ecx = 0x6c65746e;
     EXPECT_EQ(std::string("\x01\x02\x03\x04GenuineIntel"), ProcessorText(0x04030201, ebx, edx, ecx));
-    EXPECT_EQ("", ProcessorText(0x04030200, ebx, edx, ecx));        // lowest flags byte zero
+    EXPECT_EQ("", ProcessorText(0x04030200, ebx, edx, ecx));          // lowest flags byte zero
     EXPECT_EQ("\x11\x22", ProcessorText(0x00002211, ebx, edx, ecx));  // a zero byte inside the flags
     EXPECT_EQ(std::string("\xff\xff\xff\xff") + "Genu", ProcessorText(0xffffffff, ebx, 0, ecx));
 }
@@ -23,12 +34,47 @@ TEST(ClientIdentity, DigestOfProcessorAndAdapterTexts) {
     EXPECT_EQ(md5_tools::digest(std::string("abc")), IdentityDigest("abc", ""));
 }
 
-TEST(ClientIdentity, GeneratedFromThisMachineAndStable) {
-    const std::string processor = ReadProcessorText();
-    EXPECT_LE(processor.size(), 16u);
+namespace {
+// The processor text as the instruction gives it here: leaf-1 flags, then the vendor "GenuineIntel" or
+// the like from leaf 0 (EBX, EDX, ECX), cut at the first zero byte.
+std::string ProcessorTextFromTheInstruction(std::string* vendor) {
+    int leaf0[4] = {}, leaf1[4] = {};  // EAX, EBX, ECX, EDX
+#ifdef _MSC_VER
+    __cpuid(leaf0, 0);
+    __cpuid(leaf1, 1);
+#else
+    __cpuid(0, leaf0[0], leaf0[1], leaf0[2], leaf0[3]);
+    __cpuid(1, leaf1[0], leaf1[1], leaf1[2], leaf1[3]);
+#endif
+    char bytes[17] = {};
+    std::memcpy(bytes, &leaf1[3], 4);
+    std::memcpy(bytes + 4, &leaf0[1], 4);
+    std::memcpy(bytes + 8, &leaf0[3], 4);
+    std::memcpy(bytes + 12, &leaf0[2], 4);
+    *vendor = std::string(bytes + 4, 12);
+    return std::string(bytes);
+}
+
+// The first adapter's identifier as the IP Helper lists it, read into one generous buffer.
+std::string FirstAdapterFromIpHelper() {
+    std::vector<unsigned char> buffer(256 * 1024);
+    ULONG size = static_cast<ULONG>(buffer.size());
+    auto* list = reinterpret_cast<IP_ADAPTER_INFO*>(buffer.data());
+    return ::GetAdaptersInfo(list, &size) == NO_ERROR ? list->AdapterName : "";
+}
+}  // namespace
+
+TEST(ClientIdentity, MadeFromThisMachinesProcessorAndFirstAdapter) {
+    std::string vendor;
+    const std::string processor = ProcessorTextFromTheInstruction(&vendor);
+    std::printf("processor vendor \"%s\", first adapter \"%s\"\n", vendor.c_str(), FirstAdapterFromIpHelper().c_str());
+    EXPECT_EQ(processor, ReadProcessorText());
+    if (processor.size() == 16) {
+        EXPECT_EQ(vendor, ReadProcessorText().substr(4));
+    }
+    EXPECT_EQ(FirstAdapterFromIpHelper(), FirstAdapterName());
     const std::string identity = GenerateIdentity();
-    EXPECT_EQ(IdentityDigest(processor, FirstAdapterName()), identity);
-    EXPECT_EQ(32u, identity.size());
+    EXPECT_EQ(md5_tools::digest(processor + FirstAdapterFromIpHelper()), identity);
     EXPECT_EQ(identity, GenerateIdentity());
 }
 

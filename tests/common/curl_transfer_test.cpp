@@ -199,17 +199,30 @@ TEST_F(CurlTransfer, BodyCutShortFails) {
     EXPECT_EQ(CURLE_PARTIAL_FILE, code);
 }
 
-TEST_F(CurlTransfer, UnwritableLocalPathFailsWithoutSending) {
-    Serve("/file", 200, "body");
-    const std::wstring path = m_folder.Path(L"no\\such\\folder\\file");
-    CurlRequestScope toFile;
-    EXPECT_FALSE(DownloadToFile(toFile.Handle(), m_server.Url("/file"), path));
-    CurlRequestScope withProgress;
-    CURLcode code = CURLE_OK;
-    EXPECT_FALSE(DownloadWithProgress(withProgress.Handle(), m_server.Url("/file"), path, nullptr, &code));
-    EXPECT_NE(CURLE_OK, code);
-    EXPECT_NE(CURLE_ABORTED_BY_CALLBACK, code) << "not to be taken for a cancel";
-    EXPECT_TRUE(m_server.Requests().empty());
+// A local file that cannot be created fails both downloads before anything is sent. One that the disk
+// cannot take fails them too, although most of the body only reaches the disk when the file is closed:
+// Wine maps Z: to the Unix root, where /dev/full opens and refuses every write.
+TEST_F(CurlTransfer, LocalFileProblemsFailBothDownloads) {
+    TestResponse body;
+    body.generatedSize = 1024 * 1024;
+    m_server.Route("/file", body);
+    const struct {
+        std::wstring path;
+        size_t requests;
+    } cases[] = {{m_folder.Path(L"no\\such\\folder\\file"), 0}, {L"Z:\\dev\\full", 2}};
+    for (const auto& c : cases) {
+        FILE* probe = _wfopen(c.path.c_str(), L"ab");
+        if (c.requests && !probe) continue;  // no full device on this system
+        if (probe) std::fclose(probe);
+        const size_t before = m_server.Requests().size();
+        CurlRequestScope toFile;
+        EXPECT_FALSE(DownloadToFile(toFile.Handle(), m_server.Url("/file"), c.path));
+        CurlRequestScope withProgress;
+        CURLcode code = CURLE_OK;
+        EXPECT_FALSE(DownloadWithProgress(withProgress.Handle(), m_server.Url("/file"), c.path, nullptr, &code));
+        EXPECT_EQ(CURLE_WRITE_ERROR, code) << "not to be taken for a cancel or a success";
+        EXPECT_EQ(before + c.requests, m_server.Requests().size());
+    }
 }
 
 TEST_F(CurlTransfer, ProxyCarriesTheRequest) {

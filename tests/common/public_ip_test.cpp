@@ -35,10 +35,34 @@ TEST_F(PublicIp, LooksUpOnceAndKeepsTheAnswer) {
     EXPECT_EQ("do=statinst&act=ip", requests[0].query);
 }
 
-TEST_F(PublicIp, CachedLineBreakIsReturnedUnchanged) {
-    const std::wstring cache = m_folder.Write(L"ip.tmp", "\n");
-    EXPECT_EQ("\n", PublicIpAddress(ServiceUrl(), cache));
-    EXPECT_TRUE(m_server.Requests().empty());
+// An address arrives and is cached with its line break; only an address may be used as one.
+TEST_F(PublicIp, AnswersAndCachesAreTrimmedAndNonAddressesRefused) {
+    const struct {
+        const char* cached;  // null: no cache file
+        const char* answer;
+        const char* expected;
+        size_t lookups;
+    } cases[] = {
+        {"1.2.3.4\n", "9.9.9.9", "1.2.3.4", 0},
+        {" 2001:db8::1\r\n", "9.9.9.9", "2001:db8::1", 0},
+        {"\n", "203.0.113.9\r\n", "203.0.113.9", 1},  // a cache without an address counts as missing
+        {"<html>busy</html>", "203.0.113.9", "203.0.113.9", 1},
+        {"1.2.3", "203.0.113.9", "203.0.113.9", 1},
+        {nullptr, "\t198.51.100.2 \n", "198.51.100.2", 1},
+        {nullptr, "<html>error page</html>", "", 1},  // not an address: a failed lookup
+        {nullptr, "256.1.1.1", "", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cached ? c.cached : c.answer);
+        TestHttpServer server;
+        ASSERT_TRUE(server.Start());
+        server.Route("/api", TestResponse{200, c.answer});
+        const std::wstring cache = c.cached ? m_folder.Write(L"ip.tmp", c.cached) : m_folder.Path(L"ip.tmp");
+        ::DeleteFileW(c.cached ? L"" : cache.c_str());
+        EXPECT_EQ(c.expected, PublicIpAddress(server.Url("/api?do=statinst&act=ip"), cache));
+        EXPECT_EQ(c.lookups, server.Requests().size());
+        EXPECT_EQ(*c.expected != 0, m_folder.Exists(L"ip.tmp")) << "a failed lookup leaves no cache";
+    }
 }
 
 TEST_F(PublicIp, FailedLookupDeletesTheCacheAndGivesNothing) {

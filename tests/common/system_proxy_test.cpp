@@ -30,10 +30,3 @@ TEST(SystemProxy, ParsesTheFirstUsableEntryOfTheList) {
         EXPECT_EQ(c.port, port) << c.list;
     }
 }
-
-TEST(SystemProxy, QueryGivesNoProxyOnAFreshPrefix) {
-    std::string host = "stale", port = "stale";
-    EXPECT_FALSE(curl_space::QuerySystemProxy(&host, &port));
-    EXPECT_EQ("", host);
-    EXPECT_EQ("", port);
-}

@@ -13,10 +13,11 @@ sorvik_test(skin_files_tests
   SOURCES files/ini_values_test.cpp files/image_list_test.cpp ${SKIN_TEST_SUPPORT}
   LIBS skin_optimizer)
 sorvik_test(skin_controls_tests
-  SOURCES controls/models_test.cpp controls/render_test.cpp controls/mouse_test.cpp ${SKIN_TEST_SUPPORT}
+  SOURCES controls/models_test.cpp controls/render_test.cpp controls/mouse_test.cpp controls/button_look_test.cpp
+          ${SKIN_TEST_SUPPORT}
   LIBS skin_optimizer)
 sorvik_test(skin_controls_updater_tests
-  SOURCES controls/updater_variant_test.cpp ${SKIN_TEST_SUPPORT}
+  SOURCES controls/updater_variant_test.cpp controls/button_look_test.cpp ${SKIN_TEST_SUPPORT}
   LIBS skin_updater)
 foreach(t skin_files_tests skin_controls_tests skin_controls_updater_tests)
   add_dependencies(${t} skin_test_skins)

@@ -5,7 +5,7 @@
 set -euo pipefail
 out=$1
 sk="$out/Sk_sv"
-mv_dir="$out/Skin/Chrome/Movrel"
+mv_dir="$out/Skin/Azure/Movrel"
 rm -rf "$out"
 mkdir -p "$sk" "$mv_dir"
 
@@ -32,7 +32,29 @@ convert -size 2x7 xc:'rgb(250,200,0)' -size 1x7 xc:'rgb(0,200,250)' -size 2x7 xc
 convert -size 4x5 xc:'rgb(1,2,3)' "PNG24:$sk/prog_head.png"
 convert -size 4x4 xc:'rgb(7,77,177)' "PNG24:$sk/tile.png"
 printf 'this is not a png file' > "$sk/corrupt.png"
+# For looking at stretched pieces (not in the image table): every edge row and column has its own
+# colour, and a small picture whose scaling shows whether it is filtered.
+convert -size 9x14 xc:'rgb(230,236,242)' -fill 'rgb(40,70,110)' -draw 'line 0,0 8,0' \
+  -fill 'rgb(200,40,40)' -draw 'line 0,13 8,13' -fill 'rgb(40,160,60)' -draw 'line 0,1 0,12' \
+  -fill 'rgb(220,160,0)' -draw 'line 8,1 8,12' "PNG24:$sk/edged_bk.png"
+convert -size 5x10 xc:'rgb(60,170,80)' -fill 'rgb(190,240,200)' -draw 'line 0,0 4,0' \
+  -fill 'rgb(10,60,20)' -draw 'line 0,9 4,9' "PNG24:$sk/edged_fill.png"
+convert -size 8x8 gradient:'rgb(250,200,40)-rgb(40,60,200)' -fill 'rgb(255,255,255)' -draw 'point 3,3' \
+  -draw 'point 4,4' "PNG24:$sk/photo.png"
 head -c 60 "$sk/button.png" > "$sk/truncated.png"
+
+# A bitmap font (GB2312 registry, so a Chinese code page picks it by name) that GDI+ cannot draw.
+{
+  printf 'STARTFONT 2.1\nFONT -test-SkinRasterFace-medium-r-normal--10-100-75-75-c-60-gb2312.1980-0\n'
+  printf 'SIZE 10 75 75\nFONTBOUNDINGBOX 6 10 0 -2\nSTARTPROPERTIES 4\nFAMILY_NAME "SkinRasterFace"\n'
+  printf 'CHARSET_REGISTRY "GB2312.1980"\nCHARSET_ENCODING "0"\nFONT_ASCENT 8\nENDPROPERTIES\nCHARS 95\n'
+  for code in $(seq 32 126); do
+    printf 'STARTCHAR c%d\nENCODING %d\nSWIDTH 600 0\nDWIDTH 6 0\nBBX 6 10 0 -2\nBITMAP\n' "$code" "$code"
+    if [ "$code" = 32 ]; then printf '00\n%.0s' $(seq 10); else printf 'FC\n'; printf '84\n%.0s' $(seq 8); printf 'FC\n'; fi
+    printf 'ENDCHAR\n'
+  done
+  printf 'ENDFONT\n'
+} > "$out/raster_face.bdf"
 
 cat > "$sk/ImageRes.ini" <<'INI'
 [ImageRes]
@@ -60,6 +82,11 @@ TipText=Press to confirm
 TextColor=0x10,32,48
 Image=1
 rect=-80,10,-20,34
+
+[NoMoveBtn]
+TextColor=0xFF,0,0x80
+bMoveText=0
+rect=20,20,80,44
 
 [OneFrameBtn]
 Image=2
@@ -118,7 +145,8 @@ Right=-20
 Bottom=50
 INI
 
-# The updater's skin "Chrome": its own image table and frame settings.
+# The updater's skin "Azure" (not the default name, so the name must really be read): its own image table
+# and frame settings.
 cp "$sk/button.png" "$mv_dir/close.png"
 cat > "$mv_dir/ImageRes.ini" <<'INI'
 [ImageRes]
@@ -143,4 +171,4 @@ panel_1=-40, -1, 10, -10
 panel_draw_1=2
 panel_image_1=tile.png
 INI
-printf '[SkinConfig]\r\nSkin=Chrome\r\n' > "$out/varnio.ini"
+printf '[SkinConfig]\r\nSkin=Azure\r\n' > "$out/varnio.ini"

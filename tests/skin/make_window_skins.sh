@@ -9,15 +9,19 @@ mkdir -p "$f" "$s"
 c() { convert "$@"; }
 
 # Top strip 120 x 30 with 10-pixel end pieces; corner pixels fully transparent, (5,20) opaque black.
+# Each strip has edge lines of its own colours, so that a stretched piece that loses one shows it.
 c -size 120x30 xc:'#2f6ea8' -alpha set \
-  -fill '#4a8cc8' -draw 'rectangle 10,0 109,29' \
+  -fill '#4a8cc8' -draw 'rectangle 10,0 109,29' -fill '#9cc4e8' -draw 'line 0,29 119,29' \
   -fill 'rgba(0,0,0,0)' -draw 'color 0,0 point' -draw 'color 1,0 point' -draw 'color 2,0 point' \
   -draw 'color 0,1 point' -draw 'color 0,2 point' -draw 'color 119,0 point' -draw 'color 118,0 point' \
   -draw 'color 117,0 point' -draw 'color 119,1 point' -draw 'color 119,2 point' \
   -fill black -draw 'color 5,20 point' "png32:$f/top.png"
-c -size 120x6 xc:'#2f6ea8' "png32:$f/bottom.png"
-c -size 4x40 xc:'#2f6ea8' "png32:$f/left.png"
-c -size 4x40 xc:'#2f6ea8' "png32:$f/right.png"
+c -size 120x6 xc:'#2f6ea8' -fill '#9cc4e8' -draw 'line 0,0 119,0' -fill '#1c4a78' -draw 'line 0,5 119,5' \
+  "png32:$f/bottom.png"
+c -size 4x40 xc:'#2f6ea8' -fill '#1c4a78' -draw 'line 0,0 0,39' -fill '#9cc4e8' -draw 'line 3,0 3,39' \
+  "png32:$f/left.png"
+c -size 4x40 xc:'#2f6ea8' -fill '#9cc4e8' -draw 'line 0,0 0,39' -fill '#1c4a78' -draw 'line 3,0 3,39' \
+  "png32:$f/right.png"
 # Caption buttons: four 18 x 18 frames (normal, hover, pressed, disabled) side by side.
 button() {
   c -size 18x18 xc:"$2" -fill white -draw "$3" \( -size 18x18 xc:"$2" -fill yellow -draw "$3" \) \

@@ -23,3 +23,5 @@ sorvik_test(skin_windows_tests MAIN
 set_target_properties(skin_windows_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${_skin_win_dir})
 target_include_directories(skin_windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 add_dependencies(skin_windows_tests skin_window_test_skins)
+# The window tests read the cursor that the control tests move: never side by side with them.
+set_tests_properties(skin_windows_tests PROPERTIES RESOURCE_LOCK skin_cursor)

@@ -1,4 +1,41 @@
 #include "optimizer/tools/page_file/page_file_advice.h"
 
-// Placeholder until the drive survey lands: no advice.
-bool PageFileNeedsAdvice() { return false; }
+#include <cwctype>
+
+#include "common/text_encoding.h"
+
+bool DecidePageFileAdvice(std::vector<DriveRecord>& survey, bool settingRead, const std::vector<std::string>& entries) {
+    if (!settingRead || entries.empty())
+        return true;
+    const std::wstring first = AnsiToWide(entries.front());
+    if (first.empty())
+        return true;
+    const wchar_t letter = first[0];
+    const wchar_t upper = static_cast<wchar_t>(std::towupper(letter));
+    for (DriveRecord& record : survey) {
+        if (record.letterW.find(letter) != std::wstring::npos || record.letterW.find(upper) != std::wstring::npos)
+            record.current = true;
+    }
+    if (survey.size() <= 1)
+        return false;
+    for (const DriveRecord& record : survey) {
+        if (!record.current)
+            continue;
+        if (record.system || !record.recommended)
+            return true;
+    }
+    return false;
+}
+
+bool PageFileNeedsAdvice(const std::vector<DriveFact>& facts,
+                         const std::wstring& windowsFolder,
+                         const PageFileKey& key) {
+    SurveyDrives(facts, windowsFolder);
+    std::vector<std::string> entries;
+    const bool read = ReadPagingFiles(entries, key);
+    return DecidePageFileAdvice(DriveSurvey(), read, entries);
+}
+
+bool PageFileNeedsAdvice() {
+    return PageFileNeedsAdvice(ReadDriveFacts(), ReadWindowsFolder(), PageFileKey());
+}

@@ -1,25 +1,58 @@
-// CListDlg: the process-list pane, a modeless child dialog of the main window on its first page.
-// Window thread only; its refresh thread reports by posted messages.
+// CListDlg: the process-list pane, a modeless child dialog of the main window on its first page. It
+// shows the user's own programs, largest working set first, refreshed every three seconds by its
+// refresh thread; each row's end-process button asks for confirmation in the skinned message box,
+// whose OK notification goes to the main window (which ends the processes). Window thread only; the
+// refresh thread reports by posted messages.
 #pragma once
 #include <windows.h>
 
-class CListDlg {
+#include <string>
+
+#include "optimizer/tools/process_list/controls/list_view_ctrl_ex.h"
+#include "optimizer/tools/process_list/sampling/process_record.h"
+#include "optimizer/tools/process_list/sampling/refresh_thread.h"
+#include "skin/window/dialog_impl.h"
+
+enum ProcessListNumbers : UINT {
+    WM_PROCESSLIST_REFRESHED = 9000,    // lParam: a heap ProcessList*, the pane's to delete
+    WM_PROCESSLIST_END_CLICKED = 9001,  // posted to itself: confirm ending the clicked row's program
+    kProcessListCtrlId = 1004,
+};
+
+// What the confirmation box says.
+extern const wchar_t kEndProcessWarning[];
+
+class CListDlg : public CDialogImpl {
 public:
-    CListDlg() = default;
-    ~CListDlg();
-    CListDlg(const CListDlg&) = delete;
-    CListDlg& operator=(const CListDlg&) = delete;
+    CListDlg();
+    ~CListDlg() override;
 
     // Both before Create: the window that receives the end-process confirmation, and whether the
     // page-file warning strip takes room above the pane.
     void SetMainWindow(HWND mainWindow) { m_mainWindow = mainWindow; }
     void SetPageFileWarning(bool warning) { m_pageFileWarning = warning; }
+    // Before Create: how often the list refreshes (3000 ms unless a test needs it sooner).
+    void SetRefreshPeriod(DWORD ms) { m_refreshMs = ms; }
 
     HWND Create(HWND parent);  // null when the pane cannot be created
-    HWND GetHwnd() const { return m_hWnd; }
+    HWND GetList() const { return m_list.GetHwnd(); }
+    const ProcessList& Records() const { return m_records; }
+
+    bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    HWND m_hWnd = nullptr;
+    void OnInitDialog(HWND hwnd);
+    void OnDestroy(HWND hwnd);
+    void FillList();
+    void ConfirmEnd(const std::wstring& exeName);
+    void RemoveRows(const std::wstring& exeName);
+
     HWND m_mainWindow = nullptr;  // not owned
     bool m_pageFileWarning = false;
+    DWORD m_refreshMs = 3000;
+    ProcessList m_records;              // the rows, in list order
+    std::vector<uint32_t> m_shownPids;  // the process of each row as last filled
+    std::wstring m_pendingEnd;          // the program whose end button was clicked, until confirmed
+    CListViewCtrlEx m_list;
+    CRefreshThread m_refresh;
 };

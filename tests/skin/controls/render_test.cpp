@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 const COLORREF kBack = RGB(255, 255, 255);
 
@@ -93,7 +95,10 @@ TEST_F(Render, MissingOrBrokenImagesLeaveTheTextOrNothing) {
     ASSERT_TRUE(box.Create(owner.Hwnd(), 11));
     box.SetBounds(0, 0, 100, 20);
     box.m_caption = L"caption";
-    box.Paint(canvas.Dc());  // no image: nothing at all
+    for (Gdiplus::Bitmap* unusable : {static_cast<Gdiplus::Bitmap*>(nullptr), images.Get(13), images.Get(14)}) {
+        box.m_image = unusable;
+        box.Paint(canvas.Dc());  // no usable image: nothing at all, caption included
+    }
     SkinProgressBar bar;
     ASSERT_TRUE(bar.Create(owner.Hwnd(), 12, 0, 100));
     bar.m_fill = images.Get(13);
@@ -271,27 +276,152 @@ TEST_F(Render, LinkAndTextSizeThemselvesToTheirText) {
     EXPECT_GT(text.GetRect().right, 0);
 }
 
-// Frame strips stretch a piece of a strip with tile-flip: every destination pixel must come from the
-// piece, none from its neighbours in the strip and none left empty, whatever the stretch ratio.
-TEST_F(Render, TileFlipStretchFillsEveryPixelFromThePieceOnly) {
-    Gdiplus::Bitmap strip(4, 3, PixelFormat32bppARGB);  // green | red red | green
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x)
-            strip.SetPixel(x, y, (x == 0 || x == 3) ? Gdiplus::Color(255, 0, 255, 0) : Gdiplus::Color(255, 255, 0, 0));
-    for (int pieceWidth : {1, 2}) {
-        for (int width = 1; width <= 40; ++width) {
-            canvas.Fill(kBack);
-            {
-                Gdiplus::Graphics graphics(canvas.Dc());
-                DrawImagePart(graphics, &strip, {10, 10, 10 + width, 10 + 7}, 1, 0, pieceWidth, 3, true);
-            }
-            int wrong = 0;
-            for (int y = 8; y < 19; ++y)
-                for (int x = 8; x < 12 + width; ++x) {
-                    const bool inside = x >= 10 && x < 10 + width && y >= 10 && y < 17;
-                    wrong += canvas.Pixel(x, y) != (inside ? RGB(255, 0, 0) : kBack);
-                }
-            EXPECT_EQ(0, wrong) << "piece " << pieceWidth << " stretched to " << width;
-        }
+// GDI+ draws TrueType faces only: text in a face that the font mapper resolves to a bitmap font must
+// still show, in a face GDI+ can draw.
+TEST_F(Render, TextInABitmapFaceStillShows) {
+    const std::wstring fontFile = TestSkinRoot() + L"raster_face.bdf";
+    ASSERT_EQ(1, ::AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr));
+    SkinFontSpec raster;
+    raster.face = L"SkinRasterFace";
+    {
+        AutoFont gdiFont = CreateSkinFont(raster);
+        Gdiplus::Font refused(canvas.Dc(), gdiFont.Get());
+        ASSERT_NE(Gdiplus::Ok, refused.GetLastStatus()) << "the face must be one GDI+ refuses";
     }
+    SkinText text;
+    ASSERT_TRUE(text.Create(owner.Hwnd(), 41, true));
+    text.m_fontFace = raster.face;
+    text.SetBounds(10, 10, 0, 0);
+    text.SetText(L"Abc");
+    SkinButton button;
+    ASSERT_TRUE(button.Create(owner.Hwnd(), 42));
+    button.m_fontFace = raster.face;
+    button.SetBounds(10, 50, 110, 74);
+    button.SetText(L"Abc");
+    for (SkinControl* control : std::initializer_list<SkinControl*>{&text, &button}) {
+        canvas.Fill(kBack);
+        control->Paint(canvas.Dc());
+        const RECT r = control->GetRect();
+        EXPECT_GT(Inked({r.left, r.top, r.left + 100, r.top + 24}), 0) << "control " << control->GetId();
+    }
+    ::RemoveFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr);
+}
+
+// Stretched pieces (frame strips, progress middles, pictures of styles 1 and 5) keep every edge row and
+// column at any size, take nothing from their neighbours in the strip and leave no pixel empty.
+TEST_F(Render, StretchedPieceKeepsItsEdgesAndOnlyItsOwnPixels) {
+    const COLORREF top = RGB(220, 0, 0), bottom = RGB(0, 0, 220), left = RGB(0, 200, 0), right = RGB(230, 200, 0),
+                   inside = RGB(128, 128, 128), neighbour = RGB(255, 0, 255);
+    // A 5 x 5 piece at (1, 1) of a 7 x 7 strip: top row, bottom row, left and right columns in their own
+    // colours. Its middle column alone is the one-pixel piece of a three-slice.
+    Gdiplus::Bitmap strip(7, 7, PixelFormat32bppARGB);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x) {
+            COLORREF c = neighbour;
+            if (x >= 1 && x <= 5 && y >= 1 && y <= 5)
+                c = y == 1 ? top : y == 5 ? bottom : x == 1 ? left : x == 5 ? right : inside;
+            strip.SetPixel(x, y, Gdiplus::Color(255, GetRValue(c), GetGValue(c), GetBValue(c)));
+        }
+    const struct {
+        int srcX, srcWidth, width, height;
+        COLORREF sides;  // of the left and right columns at mid-height; 0: the piece's own
+    } cases[] = {
+        {1, 5, 5, 5, 0},   {1, 5, 40, 5, 0},  {1, 5, 5, 40, 0},       {1, 5, 17, 11, 0},
+        {1, 5, 60, 33, 0}, {3, 1, 30, 5, inside}, {3, 1, 30, 12, inside}, {3, 1, 1, 5, inside},
+    };
+    auto alike = [](COLORREF a, COLORREF b) {
+        return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
+               std::abs(GetBValue(a) - GetBValue(b)) <= 2;
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.srcWidth << " wide piece drawn " << c.width << " x " << c.height);
+        canvas.Fill(kBack);
+        const RECT dst = {10, 10, 10 + c.width, 10 + c.height};
+        {
+            Gdiplus::Graphics graphics(canvas.Dc());
+            DrawImagePart(graphics, &strip, dst, c.srcX, 1, c.srcWidth, 5, true);
+        }
+        const int midX = dst.left + c.width / 2, midY = dst.top + c.height / 2;
+        const COLORREF sideLeft = c.sides ? c.sides : left, sideRight = c.sides ? c.sides : right;
+        const struct {
+            int x, y;
+            COLORREF expected;
+        } probes[] = {
+            {dst.left, dst.top, top},          {midX, dst.top, top},           {dst.right - 1, dst.top, top},
+            {dst.left, dst.bottom - 1, bottom}, {midX, dst.bottom - 1, bottom}, {dst.right - 1, dst.bottom - 1, bottom},
+            {dst.left, midY, sideLeft},        {dst.right - 1, midY, sideRight},
+        };
+        for (const auto& p : probes)
+            EXPECT_TRUE(alike(p.expected, canvas.Pixel(p.x, p.y)))
+                << "at (" << p.x - dst.left << ", " << p.y - dst.top << "): " << std::hex << canvas.Pixel(p.x, p.y);
+        int outside = 0, empty = 0;
+        for (int y = dst.top - 2; y < dst.bottom + 2; ++y)
+            for (int x = dst.left - 2; x < dst.right + 2; ++x) {
+                const bool in = x >= dst.left && x < dst.right && y >= dst.top && y < dst.bottom;
+                if (in) empty += canvas.Pixel(x, y) == kBack;
+                else outside += canvas.Pixel(x, y) != kBack;
+            }
+        EXPECT_EQ(0, outside) << "pixels drawn outside the destination";
+        EXPECT_EQ(0, empty) << "pixels left empty";
+    }
+}
+
+// Scaled skin pictures are filtered, not blown-up blocks: a black and a white pixel stretched wide
+// pass through greys.
+TEST_F(Render, ScaledPicturesAreSmooth) {
+    Gdiplus::Bitmap pair(2, 1, PixelFormat32bppARGB);
+    pair.SetPixel(0, 0, Gdiplus::Color(255, 0, 0, 0));
+    pair.SetPixel(1, 0, Gdiplus::Color(255, 255, 255, 255));
+    SkinImage picture;
+    ASSERT_TRUE(picture.Create(owner.Hwnd(), true));
+    picture.m_image = &pair;
+    picture.m_style = 1;
+    picture.SetBounds(10, 10, 50, 14);
+    picture.Paint(canvas.Dc());
+    int greys = 0;
+    for (int x = 10; x < 50; ++x) greys += GetRValue(canvas.Pixel(x, 12)) > 20 && GetRValue(canvas.Pixel(x, 12)) < 235;
+    EXPECT_GE(greys, 10);
+}
+
+// Run by hand with --gtest_also_run_disabled_tests while taking a screenshot of the display: stretched
+// skin pieces whose edge rows have their own colours (a progress bar, a three-slice picture, a picture
+// stretched both ways) and a small picture scaled up, shown for SKIN_SHOT_MS milliseconds (default 6000).
+TEST_F(Render, DISABLED_ScreenshotOfStretchedPieces) {
+    SkinImageList shots;
+    Gdiplus::Bitmap* edged = shots.Get(shots.Append(TestSkinFolder() + L"edged_bk.png"));
+    Gdiplus::Bitmap* fill = shots.Get(shots.Append(TestSkinFolder() + L"edged_fill.png"));
+    Gdiplus::Bitmap* photo = shots.Get(shots.Append(TestSkinFolder() + L"photo.png"));
+    ASSERT_TRUE(edged && fill && photo);
+    canvas.Fill(RGB(255, 255, 255));
+    SkinProgressBar bar;
+    ASSERT_TRUE(bar.Create(owner.Hwnd(), 1, 0, 100));
+    bar.m_background = edged;
+    bar.m_fill = fill;
+    bar.SetBounds(10, 10, 210, 24);
+    bar.SetPos(60);
+    bar.Paint(canvas.Dc());
+    SkinImage picture;
+    ASSERT_TRUE(picture.Create(owner.Hwnd(), true));
+    picture.m_image = edged;
+    const struct {
+        int style;
+        RECT rect;
+    } pictures[] = {{5, {10, 40, 210, 54}}, {1, {10, 70, 70, 110}}, {1, {90, 70, 100, 110}}};
+    for (const auto& p : pictures) {
+        picture.m_style = p.style;
+        picture.SetBounds(p.rect.left, p.rect.top, p.rect.right, p.rect.bottom);
+        picture.Paint(canvas.Dc());
+    }
+    picture.m_image = photo;
+    picture.m_style = 1;
+    picture.SetBounds(220, 10, 380, 170);
+    picture.Paint(canvas.Dc());
+
+    wchar_t ms[16] = {};
+    const DWORD hold = ::GetEnvironmentVariableW(L"SKIN_SHOT_MS", ms, 16) ? static_cast<DWORD>(_wtoi(ms)) : 6000;
+    owner.PumpUntil(hold, [&] {
+        ScopedGetDC dc(owner.Hwnd());
+        ::BitBlt(dc.Get(), 0, 0, 400, 300, canvas.Dc(), 0, 0, SRCCOPY);
+        return false;
+    });
 }

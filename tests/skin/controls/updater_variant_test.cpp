@@ -1,5 +1,5 @@
-// The updater's build of the same controls: debounced clicks, enter/leave notices, a 600 ms tip
-// delay, the move-text key and the progress bar's interior-only repaint.
+// The updater's build of the same controls: debounced clicks, enter/leave notices and the progress
+// bar's interior-only repaint (its captions and tip: button_look_test.cpp).
 #include "skin/controls/button.h"
 #include "skin/controls/progress_bar.h"
 #include "skin/files/image_list.h"
@@ -49,10 +49,6 @@ TEST_F(UpdaterButton, EnterAndLeaveAreNotified) {
     EXPECT_EQ(1u, owner.CommandCount(MAKEWPARAM(7, 256)));
     EXPECT_EQ(1u, owner.CommandCount(MAKEWPARAM(7, 257)));
     EXPECT_EQ(reinterpret_cast<LPARAM>(owner.Hwnd()), owner.commands.front().second);
-}
-
-TEST_F(UpdaterButton, MoveTextKeyDefaultsOn) {
-    EXPECT_TRUE(button.m_moveText);
 }
 
 TEST(UpdaterProgress, SetPosRepaintsOnlyTheInside) {

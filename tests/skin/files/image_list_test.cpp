@@ -34,7 +34,7 @@ TEST(CSkinManage, StartsTheNamedSkinAndTearsDown) {
     CSkinManage skin;
     const std::wstring root = TestSkinRoot().substr(0, TestSkinRoot().size() - 1);
     skin.Start(root);
-    EXPECT_EQ(root + L"\\Skin\\Chrome\\Movrel\\", skin.SkinFolder());
+    EXPECT_EQ(root + L"\\Skin\\Azure\\Movrel\\", skin.SkinFolder()) << "the name in varnio.ini";
     // Three entries, the second missing: numbers 1 and 3 resolve, 2 and 4 do not.
     ASSERT_EQ(3u, skin.Images().Count());
     EXPECT_NE(nullptr, skin.Images().Get(1));

@@ -27,6 +27,7 @@ public:
     bool keepBand = false;
     int nestedAsked = 0;
     int paintedInto = 0;
+    int leaveTimers = 0;
     bool closed = false;
 
     bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT& result) override {
@@ -56,6 +57,9 @@ public:
             case WM_CLOSE:
                 closed = true;
                 return true;
+            case WM_TIMER:
+                leaveTimers += wParam == CDrawWindow::kLeaveTimer;
+                return false;
             default:
                 return false;
         }
@@ -183,6 +187,24 @@ TEST_F(DrawWindowTest, ReleasingTheCloseButtonClosesAndOthersActivate) {
     ::SendMessageW(hwnd, WM_NCLBUTTONUP, frame_layout::kHitClose, ScreenPointParam(hwnd, c.x, c.y));
     EXPECT_TRUE(dlg.closed);
     EXPECT_EQ(frame_layout::kMouseHover, dlg.frame.MouseState());
+}
+
+TEST_F(DrawWindowTest, LeaveTimerAlsoReachesTheDialog) {
+    ::SetCursorPos(1200, 780);  // away from the window
+    ::SendMessageW(hwnd, WM_TIMER, CDrawWindow::kLeaveTimer, 0);
+    EXPECT_EQ(1, dlg.leaveTimers);
+    EXPECT_EQ(frame_layout::kMouseNone, dlg.frame.MouseState()) << "the cursor is not over the window";
+}
+
+TEST_F(DrawWindowTest, MinimumTrackingSizeIsTheSkinsAsGiven) {
+    for (SIZE size : {SIZE{300, 0}, SIZE{0, 0}, SIZE{200, 100}}) {
+        dlg.frame.m_minTrackSize = size;
+        MINMAXINFO info = {};
+        info.ptMinTrackSize = {123, 45};
+        ::SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(size.cx, info.ptMinTrackSize.x) << size.cx << "," << size.cy;
+        EXPECT_EQ(size.cy, info.ptMinTrackSize.y) << size.cx << "," << size.cy;
+    }
 }
 
 TEST_F(DrawWindowTest, DetachesAtDestructionAndRestoresNothingStale) {

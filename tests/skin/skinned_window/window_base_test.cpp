@@ -1,6 +1,9 @@
 // CWindowBase's dispatch rule, its property and centring; the font pool's keys.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <new>
+
 #include "common/handles.h"
 #include "skin/paint/font_pool.h"
 #include "skin/skinned_window/window_base.h"
@@ -200,6 +203,61 @@ TEST(SubClassBasic, RoutesThroughTheObjectAndDetachRestores) {
     EXPECT_EQ(7, ::SendMessageW(hwnd, WM_APP, 0, 0));
     EXPECT_EQ(0, sub.Detach(false)) << "nothing to detach";
     ::DestroyWindow(hwnd);
+}
+
+namespace {
+WNDPROC g_belowLater = nullptr;
+int g_laterSaw = 0;
+LRESULT CALLBACK LaterSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) ++g_laterSaw;
+    return ::CallWindowProcW(g_belowLater, hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST(SubClassBasic, DetachFromUnderALaterSubclassKeepsTheWindowWorking) {
+    HWND hwnd = MakePlainWindow();
+    Doubler sub;
+    ASSERT_TRUE(sub.Attach(hwnd));
+    g_laterSaw = 0;
+    g_belowLater = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+    EXPECT_EQ(14, ::SendMessageW(hwnd, WM_APP, 0, 0));
+    EXPECT_EQ(1, sub.Detach(false));
+    EXPECT_EQ(7, ::SendMessageW(hwnd, WM_APP, 0, 0)) << "the window's own procedure answers again";
+    EXPECT_EQ(2, g_laterSaw) << "and the later subclass still sees every message";
+    EXPECT_FALSE(sub.Attach(hwnd)) << "not again while the old subclass is still in the chain";
+    EXPECT_EQ(7, ::SendMessageW(hwnd, WM_APP, 0, 0));
+    ::DestroyWindow(hwnd);
+}
+
+namespace {
+// Storage for a subclass object that the window's own procedure destroys at WM_NCDESTROY, as a
+// dialog that deletes itself there would; afterwards nothing may write to it.
+alignas(Doubler) unsigned char g_doomed[sizeof(Doubler)];
+LRESULT CALLBACK DestroysItsSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCDESTROY) {
+        reinterpret_cast<Doubler*>(g_doomed)->~Doubler();
+        std::memset(g_doomed, 0xCD, sizeof(g_doomed));
+    }
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+}  // namespace
+
+TEST(SubClassBasic, ForwardedNcDestroyMayDestroyTheObject) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &DestroysItsSubclass;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"SubclassDestroyer";
+    ::RegisterClassW(&wc);
+    HWND hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hwnd);
+    auto* sub = new (g_doomed) Doubler;
+    ASSERT_TRUE(sub->Attach(hwnd));
+    ::DestroyWindow(hwnd);
+    int written = 0;
+    for (unsigned char byte : g_doomed) written += byte != 0xCD;
+    EXPECT_EQ(0, written) << "bytes of the destroyed object written after the forward";
 }
 
 TEST(SubClassBasic, DetachesItselfAtNcDestroyAndSurvivesTheWindow) {

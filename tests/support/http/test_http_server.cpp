@@ -16,6 +16,7 @@ const char* Reason(int status) {
         case 301: return "Moved Permanently";
         case 302: return "Found";
         case 404: return "Not Found";
+        case 407: return "Proxy Authentication Required";
         case 500: return "Internal Server Error";
         default: return "Status";
     }
@@ -147,11 +148,16 @@ void TestHttpServer::Serve(Socket client) {
             auto route = m_routes.find(request.path);
             if (route != m_routes.end()) response = route->second;
         }
+        if (response.proxyAuth && request.headers.find("Proxy-Authorization:") == std::string::npos) {
+            response = TestResponse{407, "proxy credentials needed"};
+            response.extraHeader = "Proxy-Authenticate: Basic realm=\"test proxy\"\r\n";
+        }
 
         const uint64_t bodySize = response.generatedSize ? response.generatedSize : response.body.size();
         std::string headers = "HTTP/1.1 " + std::to_string(response.status) + " " + Reason(response.status) +
                               "\r\nContent-Length: " + std::to_string(bodySize) + "\r\nConnection: close\r\n";
         if (!response.location.empty()) headers += "Location: " + response.location + "\r\n";
+        headers += response.extraHeader;
         headers += "\r\n";
 
         using Fault = TestResponse::Fault;

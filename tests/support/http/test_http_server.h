@@ -1,6 +1,7 @@
 // A small HTTP/1.1 server for tests on 127.0.0.1 with a port the system picks. Each connection gets
 // one canned answer chosen by the request path (404 when none is set), then is closed. It records
 // every request it read so tests can check what was really sent. Routes may be set from any thread.
+// Sent an absolute URL it plays a proxy: the answer is still chosen by the URL's path.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -23,9 +24,11 @@ struct TestResponse {
     std::string body;
     uint64_t generatedSize = 0;  // when non-zero, a body of this many pattern bytes (see PatternByte)
     std::string location;        // "Location" header, for redirects
+    std::string extraHeader;     // further header lines, each ending in CR LF
     Fault fault = Fault::None;
     uint64_t faultAfter = 0;
     char fill = 0;  // with generatedSize: this byte repeated instead of the pattern, sent as fast as taken
+    bool proxyAuth = false;      // a request without Proxy-Authorization gets 407 asking for Basic
 };
 
 struct RecordedRequest {
