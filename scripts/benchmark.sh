@@ -2,9 +2,10 @@
 # Builds and runs the transfer and digest benchmark: MD5 of a 256 MB file next to md5sum, and a
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
 # command-line tool; then the CPU time of one process-list refresh with about 100 processes against a
-# bare snapshot-and-open loop; then the updater's package download with its download task next to the
-# same curl figure, and the updater's fuzz program. Prints throughputs and ratios; it never fails on slow
-# figures.
+# bare snapshot-and-open loop, the deletion of a generated cache tree next to "cmd /c rd /s /q", and one
+# memory clean-up over about 100 processes; then the updater's package download with its download task
+# next to the same curl figure, and the updater's fuzz program. Prints throughputs and ratios; it never
+# fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -70,6 +71,10 @@ wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$cu
 
 # The process list: one refresh with about 100 processes running, against a bare snapshot-and-open loop.
 wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/process_list/process_list_benchmark.exe"
+
+# Game repair's deletion of a 20 000-file cache tree next to cmd's own, and one memory clean-up.
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/repair/repair_benchmark.exe"
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/memory/memory_benchmark.exe"
 
 echo "benchmark: the updater's package download with its progress task under Wine ($arch)"
 wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$digest" || true
