@@ -2,7 +2,10 @@
 # Builds and runs the transfer and digest benchmark: MD5 of a 256 MB file next to md5sum, and a
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
 # command-line tool; then the CPU time of one process-list refresh with about 100 processes against a
-# bare snapshot-and-open loop. Prints throughputs and ratios; it never fails on slow figures.
+# bare snapshot-and-open loop, the deletion of a generated cache tree next to "cmd /c rd /s /q", and one
+# memory clean-up over about 100 processes; then the updater's package download with its download task
+# next to the same curl figure, and the updater's fuzz program. Prints throughputs and ratios; it never
+# fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
 # Then the optimizer window's figures: one repaint of the first page, start-up time as a ratio to a program
 # that opens one window, and the private bytes of Sorvik idle for a minute (SORVIK_IDLE_SECONDS).
@@ -13,6 +16,7 @@ size_mb=${1:-256}
 arch=$(wine_test_arch)
 bash "$root/scripts/build.sh" "$arch"
 exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/common/common_benchmark.exe"
+updater_tests="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/updater"
 command -v curl >/dev/null || { echo "benchmark: the curl command-line tool is missing (scripts/setup.sh installs it)"; exit 1; }
 
 work=$(mktemp -d /tmp/sorvik-bench.XXXXXX)
@@ -69,6 +73,15 @@ wine_cmd "$WINE_BIN" "$exe" "Z:${work//\//\\}\\data.bin" "$url" "$md5sum_s" "$cu
 
 # The process list: one refresh with about 100 processes running, against a bare snapshot-and-open loop.
 wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/process_list/process_list_benchmark.exe"
+
+# Game repair's deletion of a 20 000-file cache tree next to cmd's own, and one memory clean-up.
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/repair/repair_benchmark.exe"
+wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/memory/memory_benchmark.exe"
+
+echo "benchmark: the updater's package download with its progress task under Wine ($arch)"
+wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$digest" || true
+echo "benchmark: the updater's parsers and decision on one million generated and mutated inputs"
+wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
 
 # The optimizer's window: first-page repaint, start-up against a one-window program, idle private bytes.
 optimizer_exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"

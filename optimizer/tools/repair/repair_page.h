@@ -1,0 +1,12 @@
+// What the repair part of the network page shows at each step of a run, as control changes the window
+// applies in order (plain values; any thread).
+#pragma once
+#include <windows.h>
+
+#include "skin/controls/control_changes.h"
+
+ControlChanges RepairStartChanges();                   // "BeginRepairBtn": a first run starts
+ControlChanges RepairCancelChanges();                  // "EndRepairBtn": the run is stopped
+ControlChanges RepairAgainChanges();                   // "ReRepairBtn": a run starts after a finished or stopped one
+ControlChanges RepairProgressChanges(LPARAM percent);  // WM_REPAIR_PROGRESS; kept within 0-100
+ControlChanges RepairDoneChanges();                    // WM_REPAIR_DONE
