@@ -37,10 +37,22 @@ AutoHandle ClaimSingleInstance() {
     return mutex;
 }
 
+namespace {
+
+BOOL CALLBACK FindRunningCopy(HWND window, LPARAM found) {
+    if (!::GetPropW(window, kInstanceProperty))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
 bool ActivateRunningCopy() {
-    HWND window = ::GetWindow(::GetDesktopWindow(), GW_CHILD);
-    while (window && !::GetPropW(window, kInstanceProperty))
-        window = ::GetWindow(window, GW_HWNDNEXT);
+    // Every top-level window, as a walk from the desktop's first child would visit them; taken as one
+    // list, so windows that other programs close meanwhile cannot cut the walk short.
+    HWND window = nullptr;
+    ::EnumWindows(FindRunningCopy, reinterpret_cast<LPARAM>(&window));
     if (!window)
         return false;
     if (!::IsWindowVisible(window))
