@@ -4,10 +4,12 @@
 #pragma once
 #include <string>
 
+#include "product_version.h"
+
 namespace install_record {
 constexpr const char* kProductKey = "SOFTWARE\\VarnioWorks\\Sorvik";
-constexpr const char* kProductName = "Sorvik";  // the key name the statistics read below VarnioWorks
-constexpr const char* kVersion = "1.1.06.05";
+constexpr const char* kProductName = "Sorvik";     // the key name the statistics read below VarnioWorks
+constexpr const char* kVersion = kProductVersion;  // the build's version, "1.1.06.05" by default
 constexpr const char* kPackageName = "Sorvik_Setup.exe";
 }  // namespace install_record
 

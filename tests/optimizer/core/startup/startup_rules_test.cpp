@@ -15,8 +15,9 @@ TEST(StartupRules, OnlyTheExactWordUpdateSelectsTheUpdateMode) {
 }
 
 TEST(StartupRules, TheInstallationRecordIsRewrittenUnlessItHoldsThisVersion) {
-    EXPECT_FALSE(InstallRecordOutdated("1.1.06.05"));
-    for (const char* other : {"", "1.1.6.5", "1.1.06.04", "1.1.06.05 "})
+    EXPECT_FALSE(InstallRecordOutdated(install_record::kVersion));
+    for (const std::string& other :
+         {std::string(), std::string("0.0.0.1"), std::string(install_record::kVersion) + " "})
         EXPECT_TRUE(InstallRecordOutdated(other)) << other;
 }
 

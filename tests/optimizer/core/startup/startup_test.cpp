@@ -8,6 +8,7 @@
 #include "common/registry_text.h"
 #include "common/text_encoding.h"
 #include "optimizer/core/main_window/main_window_ids.h"
+#include "optimizer/core/startup/statistics_thread.h"
 #include "tests/optimizer/core/startup/product_copy.h"
 #include "tests/support/http/test_http_server.h"
 
@@ -100,7 +101,8 @@ TEST(SorvikStart, StatisticsGoOutOnEveryStartAndTheUpdaterIsStartedWithTheProces
     copy.PointServicesAt(server.Url(""));
     WriteRegistryText(HKEY_CURRENT_USER, kProductKey, "version", "1.0.0.1", REG_EXPAND_SZ);
     const std::wstring args = copy.Folder() + L"tavisk_args.txt";
-    const std::regex identity("uuid=[0-9a-f]{32}&ip=[^&]*&version=1\\.1\\.06\\.05&pkgname=Sorvik_Setup\\.exe");
+    const std::regex identity(std::string("uuid=[0-9a-f]{32}&ip=[^&]*&version=") + install_record::kVersion +
+                              "&pkgname=Sorvik_Setup\\.exe");
 
     // The updater starts after both requests: its record marks the thread's end.
     for (size_t run = 0; run < 2; ++run) {
@@ -132,7 +134,7 @@ TEST(SorvikStart, StatisticsGoOutOnEveryStartAndTheUpdaterIsStartedWithTheProces
             EXPECT_TRUE(std::regex_search(request.query, identity)) << request.query;
         }
     }
-    EXPECT_EQ("1.1.06.05", ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "version"));
+    EXPECT_EQ(install_record::kVersion, ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "version"));
     EXPECT_EQ(WideToAnsi(copy.Folder()), ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "path"));
     EXPECT_EQ("Sorvik_Setup.exe", ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "pkgname"));
 }
