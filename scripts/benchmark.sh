@@ -7,6 +7,8 @@
 # next to the same curl figure, and the updater's fuzz program. Prints throughputs and ratios; it never
 # fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
+# Then the optimizer window's figures: one repaint of the first page, start-up time as a ratio to a program
+# that opens one window, and the private bytes of Sorvik idle for a minute (SORVIK_IDLE_SECONDS).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 size_mb=${1:-256}
@@ -80,3 +82,9 @@ echo "benchmark: the updater's package download with its progress task under Win
 wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$digest" || true
 echo "benchmark: the updater's parsers and decision on one million generated and mutated inputs"
 wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
+
+# The optimizer's window: first-page repaint, start-up against a one-window program, idle private bytes.
+optimizer_exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"
+trap 'cleanup; stop_own_display' EXIT
+ensure_display
+wine_cmd "$WINE_BIN" "$optimizer_exe" "${SORVIK_IDLE_SECONDS:-60}"

@@ -6,11 +6,12 @@
 #include "optimizer/core/services/service_enumer.h"
 #include "optimizer/core/services/service_worker.h"
 
-void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner) {
+void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner,
+                     const std::function<void(CServiceEnumer&)>& narrow) {
     mode.m_gameMode = false;
     services.m_owner = owner;
-    RestartJournalledServices(services.m_journal);
     services.Refresh();
+    if (narrow) narrow(services);
     services.CountListed();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     mode.SetMeasurement(services.m_listedCount, services.m_totalRunning, std::rand());

@@ -3,14 +3,18 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
+
 #include "optimizer/core/game_mode/game_mode.h"
 
 class CServiceEnumer;
 class CServiceWorker;
 
-// Starts what a previous run's boost left stopped (the journal), then snapshots and counts the services
-// and scores them once. owner receives the sweep messages from now on.
-void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner);
+// Snapshots and counts the services and scores them once; owner receives the sweep messages from now on.
+// What a previous run's boost left stopped is started by the worker (CServiceWorker::Start).
+// `narrow`, when set, runs between the snapshot and the count (tests keep only their own services).
+void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner,
+                     const std::function<void(CServiceEnumer&)>& narrow = nullptr);
 
 // Gives the step's command to the worker. Returns the step to apply: the same one, or the model's
 // fallback when the worker did not take the command, so the busy flag never stays set.

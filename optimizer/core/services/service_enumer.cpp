@@ -122,9 +122,13 @@ void CServiceEnumer::StopListed() {
         if (!IsListed(record) || record.state != SERVICE_RUNNING) continue;
         ++n;
         Post(WM_SVC_STOP_PROGRESS, SweepPercent(n, m_listedRunning, m_listedCount));
-        // Journalled before the stop is sent, so a run that dies during the wait still names it.
-        m_journal.Add(record.name);
-        if (StopServiceWithOutcome(record.name) != StopOutcome::kStoppedByUs) m_journal.Remove(record.name);
+        // Journalled before the stop is sent, so a run that dies during the wait still names it. A name an
+        // earlier sweep journalled stays: a second boost finds that service already stopped, and removing
+        // it here would leave it stopped for good after a crash.
+        const bool journalledHere = !m_journal.Contains(record.name) && m_journal.Add(record.name);
+        if (StopServiceWithOutcome(record.name) != StopOutcome::kStoppedByUs && journalledHere) {
+            m_journal.Remove(record.name);
+        }
         ::Sleep(kPauseBetweenServicesMs);
     }
     Post(WM_SVC_STOP_DONE, 0);
@@ -132,6 +136,8 @@ void CServiceEnumer::StopListed() {
 
 void CServiceEnumer::StartListed() {
     UpperCaseInPlace(m_catalogue);
+    // As the boost does: a restore before any boost must still skip what was stopped before this run.
+    UpperCaseInPlace(m_alreadyStopped);
     Post(WM_SVC_START_PROGRESS, 1);
     int n = 0;
     for (const ServiceRecord& record : m_services) {
@@ -146,4 +152,19 @@ void CServiceEnumer::StartListed() {
     }
     m_journal.Clear();
     Post(WM_SVC_START_DONE, 0);
+}
+
+void CServiceEnumer::ReplayJournal() {
+    const std::vector<std::wstring> names = m_journal.Read();
+    if (names.empty()) return;
+    for (const std::wstring& name : names) {
+        if (!StartServiceAndWait(name)) continue;
+        // The snapshot was taken while it was still stopped: count it as running, so this run's boost
+        // stops it and its restore starts it again.
+        for (ServiceRecord& record : m_services) {
+            if (SameServiceName(record.name, name)) record.state = SERVICE_RUNNING;
+        }
+    }
+    m_journal.Clear();
+    CountListed();
 }

@@ -33,6 +33,9 @@ public:
     int CountListed();          // fills the counters and m_alreadyStopped; returns m_listedCount
     void StopListed();          // boost sweep: posts progress and done to m_owner
     void StartListed();         // restore sweep: posts progress and done to m_owner, then clears the journal
+    // Starts what a previous run's boost left stopped (the journal), marks those records running and
+    // counts again. The worker's first job, before it takes commands.
+    void ReplayJournal();
     bool IsListed(const ServiceRecord& record);
 
     HWND m_owner = nullptr;            // not owned; receives the sweep messages

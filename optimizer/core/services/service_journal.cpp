@@ -7,14 +7,10 @@
 #include "common/handles.h"
 #include "optimizer/core/services/service_control.h"
 
-namespace {
-
-bool SameKeyName(const std::wstring& a, const std::wstring& b) {
+bool SameServiceName(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                   TRUE) == CSTR_EQUAL;
 }
-
-}  // namespace
 
 std::wstring JoinMultiString(const std::vector<std::wstring>& names) {
     std::wstring data;
@@ -74,9 +70,14 @@ bool CServiceJournal::Write(const std::vector<std::wstring>& names) const {
                             static_cast<DWORD>(data.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
+bool CServiceJournal::Contains(const std::wstring& name) const {
+    const std::vector<std::wstring> names = Read();
+    return std::any_of(names.begin(), names.end(), [&](const std::wstring& n) { return SameServiceName(n, name); });
+}
+
 bool CServiceJournal::Add(const std::wstring& name) {
     std::vector<std::wstring> names = Read();
-    auto same = [&](const std::wstring& n) { return SameKeyName(n, name); };
+    auto same = [&](const std::wstring& n) { return SameServiceName(n, name); };
     if (std::any_of(names.begin(), names.end(), same)) return true;
     names.push_back(name);
     return Write(names);
@@ -84,7 +85,7 @@ bool CServiceJournal::Add(const std::wstring& name) {
 
 bool CServiceJournal::Remove(const std::wstring& name) {
     std::vector<std::wstring> names = Read();
-    auto same = [&](const std::wstring& n) { return SameKeyName(n, name); };
+    auto same = [&](const std::wstring& n) { return SameServiceName(n, name); };
     auto end = std::remove_if(names.begin(), names.end(), same);
     if (end == names.end()) return true;
     names.erase(end, names.end());

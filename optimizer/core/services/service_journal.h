@@ -14,6 +14,7 @@ public:
     explicit CServiceJournal(std::wstring keyPath = kProductKey) : m_keyPath(std::move(keyPath)) {}
 
     std::vector<std::wstring> Read() const;
+    bool Contains(const std::wstring& name) const;  // key names ignore case
     bool Add(const std::wstring& name);     // no duplicates (key names ignore case)
     bool Remove(const std::wstring& name);
     bool Clear();
@@ -23,8 +24,12 @@ private:
     std::wstring m_keyPath;
 };
 
-// Starts every service the journal names and clears it. Run at start-up, before the services are counted.
+// Starts every service the journal names and clears it (outside a running optimizer, such as an installer;
+// the optimizer itself replays its journal on the service worker).
 void RestartJournalledServices(CServiceJournal& journal);
+
+// Key names of services compare without regard to case.
+bool SameServiceName(const std::wstring& a, const std::wstring& b);
 
 // The REG_MULTI_SZ payload for names (each followed by a zero, then one more), and back.
 std::wstring JoinMultiString(const std::vector<std::wstring>& names);

@@ -29,6 +29,8 @@ DWORD WINAPI WorkerThread(void* param) {
     ::SetEvent(start->ready);
     ::CloseHandle(start->ready);
     delete start;
+    // Commands posted meanwhile wait in the queue: a slow service must not stall the window's start.
+    services.ReplayJournal();
 
     // WM_QUIT does not end the loop: the thread lives until the process ends.
     for (;;) {

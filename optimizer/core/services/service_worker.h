@@ -25,7 +25,8 @@ public:
     CServiceWorker(const CServiceWorker&) = delete;
     CServiceWorker& operator=(const CServiceWorker&) = delete;
 
-    // Starts the thread on the snapshot (not owned, must live until process exit). False if it cannot start.
+    // Starts the thread on the snapshot (not owned, must live until process exit); its first job replays
+    // the snapshot's crash journal. False if it cannot start.
     bool Start(CServiceEnumer* services);
     // Hands a command over; false (nothing posted, busy left to the caller) when the worker is not ready in time.
     bool PostCommand(std::atomic<bool>* busy, int command);

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 
 #include "common/handles.h"
 #include "optimizer/core/game_mode/game_mode_services.h"
 #include "optimizer/core/services/service_control.h"
 #include "optimizer/core/services/service_enumer.h"
+#include "optimizer/core/services/service_worker.h"
 #include "tests/optimizer/core/services/crash_child.h"
 #include "tests/optimizer/core/services/sweep_recorder.h"
 #include "tests/optimizer/core/services/test_service_host.h"
@@ -75,12 +77,22 @@ TEST_F(CrashJournal, ServicesStoppedByARunThatDiedInGameModeComeBackAtTheNextSta
     EXPECT_TRUE(Names(m_journal, byDescription.Name()));
     EXPECT_FALSE(Names(m_journal, plain.Name()));
 
-    // The next start, as the main window's creation runs it.
+    // The next start, as the main window's creation runs it: the snapshot first, then the worker, whose
+    // first job is the journal. A command queued behind it runs once the journal is done.
     CSweepRecorder owner;
     CServiceEnumer services;
     services.m_journal = CServiceJournal(kJournalKey);
     CGameMode mode;
     MeasureGameMode(mode, services, owner.Window());
+    KeepOnlyServices(services, {byName.Name(), byDescription.Name(), plain.Name()});
+    services.CountListed();
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), byName.State()) << "creation does not wait for the journal";
+    CServiceWorker worker;
+    ASSERT_TRUE(worker.Start(&services));
+    ASSERT_TRUE(CSweepRecorder::PumpUntil([&] { return worker.IsReady(); }, kLimitMs));
+    std::atomic<bool> queued{true};
+    ASSERT_TRUE(worker.PostCommand(&queued, 0));
+    EXPECT_TRUE(CSweepRecorder::PumpUntil([&] { return !queued; }, kLimitMs));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), byName.State());
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), byDescription.State());
     EXPECT_TRUE(m_journal.Read().empty());
@@ -89,7 +101,8 @@ TEST_F(CrashJournal, ServicesStoppedByARunThatDiedInGameModeComeBackAtTheNextSta
                                [&](const ServiceRecord& r) { return r.name == byName.Name(); });
     ASSERT_NE(services.m_services.end(), record);
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), record->state);
-    EXPECT_EQ(services.m_listedCount, mode.m_svcListed);
+    EXPECT_EQ(2, services.m_listedRunning);
+    EXPECT_TRUE(services.m_alreadyStopped.empty());
     EXPECT_EQ(owner.Window(), services.m_owner);
     EXPECT_GE(mode.m_score, 26);
     EXPECT_LE(mode.m_score, 99);
@@ -107,7 +120,9 @@ TEST_F(CrashJournal, AServiceBeingStoppedWhenTheRunDiedComesBack) {
     Kill(child);
     EXPECT_TRUE(slow.WaitForState(SERVICE_STOPPED, 15000));
 
-    RestartJournalledServices(m_journal);
+    CServiceEnumer next;
+    next.m_journal = CServiceJournal(kJournalKey);
+    next.ReplayJournal();
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), slow.State());
     EXPECT_TRUE(m_journal.Read().empty());
 }

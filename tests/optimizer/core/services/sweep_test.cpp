@@ -117,6 +117,30 @@ TEST_F(SweepTest, OneListedServiceStoppedByOthersIsReportedAndStartedAgain) {
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), listed.State());
 }
 
+TEST_F(SweepTest, ASecondBoostQueuedBehindTheFirstKeepsTheJournal) {
+    CTestService& listed = Add(L"sorvik_update_m", L"", L"--stop-pending 400");
+    ASSERT_TRUE(listed.StartRunning());
+    Snapshot();
+    m_recorder.Clear();
+    // Both commands are queued before the first sweep ends; the second finds the service already stopped.
+    ASSERT_EQ(SVC_CMD_STOP, HandStepToWorker(m_mode, m_worker, m_mode.Boost()).command);
+    ASSERT_EQ(SVC_CMD_STOP, HandStepToWorker(m_mode, m_worker, m_mode.Boost()).command);
+    const RecordedMessage done = {WM_SVC_STOP_DONE, 0};
+    auto doneCount = [&] { return std::count(m_recorder.Messages().begin(), m_recorder.Messages().end(), done); };
+    EXPECT_TRUE(CSweepRecorder::PumpUntil([&] { return doneCount() == 2 && !m_mode.m_busy; }, kSweepLimitMs));
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), listed.State());
+    EXPECT_EQ(std::vector<std::wstring>{listed.Name()}, m_services.m_journal.Read()) << "a crash now must restart it";
+}
+
+TEST_F(SweepTest, ARestoreBeforeAnyBoostLeavesServicesStoppedBeforeTheRun) {
+    CTestService& stoppedBefore = Add(L"SorvikFaxLikeN", L"update helper");  // capitals in the key name
+    ASSERT_TRUE(stoppedBefore.Installed());
+    Snapshot();
+    ASSERT_EQ(stoppedBefore.Name(), m_services.m_alreadyStopped);
+    EXPECT_EQ(Expected(WM_SVC_START_PROGRESS, {1}, WM_SVC_START_DONE), Sweep(m_mode.Cancel()));
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), stoppedBefore.State());
+}
+
 TEST_F(SweepTest, WithNothingListedBothSweepsPostOneThenDone) {
     CTestService& plain = Add(L"SorvikPlainG");
     ASSERT_TRUE(plain.StartRunning());

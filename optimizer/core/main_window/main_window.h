@@ -1,0 +1,179 @@
+// CMainWindow: the optimizer's one top-level window, a skinned 652 x 456 popup with three pages (game
+// mode with the process list, network, tools), its tray icon and its timers. It owns its skin controls,
+// the web pane, the tray record and menu, the service worker and the handles of the tools' threads; the
+// service snapshot and the process-list pane are not its own. Window thread only, except the game-mode
+// busy flag, which the service worker clears. Member definitions are split by concern across the
+// main_window_*.cpp files; every number is in main_window_ids.h.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/handles.h"
+#include "common/service_hosts.h"
+#include "optimizer/core/game_mode/game_mode.h"
+#include "optimizer/core/main_window/main_window_controls.h"
+#include "optimizer/core/main_window/tool_page_changes.h"
+#include "optimizer/core/services/service_worker.h"
+#include "optimizer/core/startup/companion_libraries.h"
+#include "optimizer/core/tray/tray_icon.h"
+#include "optimizer/core/tray/tray_menu.h"
+#include "skin/skinned_window/main_window_frame.h"
+#include "skin/skinned_window/window_base.h"
+
+class CBrowser;
+class CMemoryDlg;
+class CServiceEnumer;
+
+struct MainWindowSettings {
+    std::wstring programFolder;          // ends in a backslash: skin, companion libraries, service_hosts.ini
+    CServiceEnumer* services = nullptr;  // not owned; the worker uses it until the process ends
+    // Runs between the snapshot and the count (tests keep only their own services there).
+    std::function<void(CServiceEnumer&)> narrowSnapshot;
+    std::function<bool(const std::wstring& folder, CompanionEntryPoints&)> loadCompanions = LoadCompanionLibraries;
+    bool startStatistics = true;  // the statistics thread, which also starts the updater
+};
+
+// The program's own folder and process-wide snapshot, everything else at its default.
+MainWindowSettings DefaultMainWindowSettings();
+
+class CMainWindow : public CWindowBase {
+public:
+    explicit CMainWindow(MainWindowSettings settings);
+    ~CMainWindow() override;
+
+    // Before creation: whether the page-file warning strip is shown (and the pane sits lower).
+    void SetPageFileWarning(bool warning) { m_pageFileWarning = warning; }
+    // The skinned popup "Sorvik" at 0, 0; null when creation fails (a companion library is missing).
+    HWND CreateMainWindow();
+    // The process-list pane (a child of this window, not owned), placed whenever the window is shown.
+    void SetProcessPane(HWND pane) { m_processPane = pane; }
+
+    bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    LRESULT PreProcessMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+    const wchar_t* GetWndClassName() const override { return L"Varnio_DirectUI"; }
+    UINT GetClassStyle() const override { return CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS; }
+
+    // What the window shows, for its tests.
+    const CGameMode& GameMode() const { return m_game; }
+    const CTrayIcon& Tray() const { return m_tray; }
+    const CTrayMenu& Menu() const { return m_menu; }
+    const CMainWindowSkin& Skin() const { return m_skin; }
+    int Page() const { return m_page; }
+    HWND WebPane() const;
+    bool MemoryCoolDown() const { return m_memoryCoolDown; }
+
+private:
+    // Creation and shutdown (main_window.cpp).
+    LRESULT OnCreate();
+    void OnDestroy();
+    void LoadIcons();
+    void MeasureServices();
+    void StartServiceWorker();
+
+    // Painting (main_window_paint.cpp).
+    void OnPaint();
+    void PaintBackground(HDC dc, const RECT& client);
+    void PaintPage(HDC dc);
+    void PaintGameModePage(HDC dc);
+    void PaintResultPanel(HDC dc);
+    void PaintProgress(HDC dc);
+
+    // Pages, panes and the frame (main_window_pages.cpp).
+    void OnSize(WPARAM wParam, LPARAM lParam);
+    void OnTabChange(int tab);
+    void SelectTab(int tab);
+    void PlaceProcessPane();
+    void ShowProcessPane(bool show);
+    void ShowWebPane(bool show);
+    void CreateWebPane();
+    bool OnSetCursor();
+    void OnLButtonDown(LPARAM lParam);
+    void HideToTray();
+
+    // Game mode (main_window_game_mode.cpp).
+    void RunGameModeStep(const GameModeStep& step);
+    void ApplyGameModeView(const GameModeStep& step);
+    void OnQuit();
+    void OnQuitTimer();
+
+    // Commands and timers (main_window_commands.cpp).
+    void OnCommand(WORD id);
+    void OnTimer(UINT_PTR id);
+    void OpenAddress(const std::string& url) const;
+    void OnPageFileAdvice();
+    void OnEndProcessConfirmed(WPARAM ok, LPARAM exeName);
+
+    // Tray icon and menu (main_window_tray.cpp).
+    void AddTrayIcon();
+    void OnTrayCallback(LPARAM mouseMessage);
+    void OnTrayMenu();
+    void BringUp(bool showPane);
+    void OnTrayGameMode();
+    void OnTrayMemory();
+    void OnTrayRepair();
+    void OnTrayTools();
+
+    // Memory clean-up (main_window_memory.cpp).
+    void OnMemoryCommand();
+    void OnMemoryProgress(LPARAM percent);
+    void OnMemoryDone();
+    void OnMemoryCoolDownTimer();
+    void StartMemoryWorker();
+    void PaintMemoryResult(HDC dc);
+
+    // Network speed test (main_window_speed_test.cpp).
+    void StartSpeedRun();
+    void OnSpeedCommand(WORD id);
+    void OnSpeedSamplingTimer();
+    void OnSpeedGaugeTimer();
+
+    // Game repair and the cache poll (main_window_repair.cpp).
+    void OnRepairCommand(WORD id);
+    void OnRepairProgress(LPARAM percent);
+    void OnRepairDone();
+    void StartRepairWorker();
+    void StopRepairWorker();
+    void OnCachePollTimer();
+
+    MainWindowSettings m_settings;
+    ServiceHosts m_hosts;
+    CMainWindowSkin m_skin;
+    CompanionEntryPoints m_companions;
+    CGameMode m_game;
+    CServiceWorker m_serviceWorker;
+    CTrayIcon m_tray;
+    CTrayMenu m_menu;
+    AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;
+    CMouseLeaveTracker m_mouseTracked;
+    // The current page's unchanging background, drawn once per page switch (page 1 and 2 share one).
+    AutoBitmap m_background;
+    int m_backgroundKind = -1;
+    std::unique_ptr<CBrowser> m_webPane;
+    std::unique_ptr<CMemoryDlg> m_memoryDlg;
+    HWND m_processPane = nullptr;  // not owned
+    UINT m_taskbarCreated = 0;     // registered message: the notification area was restarted
+
+    int m_page = 0;
+    bool m_pageFileWarning = false;
+    bool m_speedPageBuilt = false;
+
+    // Memory clean-up.
+    bool m_memoryCoolDown = false;
+    int m_memoryPercent = 0;
+    float m_memoryFrame = 0;
+    int m_memorySteps = 0;
+    bool m_memoryResultShown = false;
+    std::wstring m_memoryFreedText;
+    AutoHandle m_memoryWorker;
+
+    // Speed test.
+    float m_speedLastTick = 0;
+    float m_speedLastCount = 0;
+    unsigned m_speedSum = 0;
+
+    // Repair.
+    AutoHandle m_repairWorker;
+};

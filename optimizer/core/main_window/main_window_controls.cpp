@@ -1,0 +1,303 @@
+#include "optimizer/core/main_window/main_window_controls.h"
+
+#include "optimizer/core/main_window/main_window_ids.h"
+
+namespace {
+
+using K = ControlKind;
+
+struct ProgressRange {
+    const wchar_t* name;
+    unsigned minimum, maximum;
+};
+const ProgressRange kRanges[] = {{L"NetWorkSpeedProgress1", 0, 300},
+                                 {L"NetWorkSpeedProgress2", 0, 120},
+                                 {L"RepairProgressBarCtrl", 0, 100}};
+
+// The three texts made in code: position, colour, size 14, first text.
+struct CodeText {
+    const wchar_t* name;
+    int x, y;
+    COLORREF color;
+    const wchar_t* text;
+};
+const CodeText kCodeTexts[] = {
+    {main_controls::kSweepStatus, 173, 187, RGB(73, 119, 152), L"\u6b63\u5728\u52a0\u901f..."},  // 正在加速...
+    {main_controls::kServiceCount, 167, 177, RGB(209, 54, 50), L""},
+    {main_controls::kMemoryStatus, 488, 187, RGB(73, 119, 152), L"\u6b63\u5728\u6574\u7406..."},  // 正在整理...
+};
+constexpr int kCodeTextSize = 14;
+
+// The buttons whose captions the window styles itself.
+const wchar_t* const kStyledButtons[] = {L"BeginBoostBtn", L"CancelBoostBtn", L"BeginMemoryBtn"};
+
+}  // namespace
+
+const std::vector<ControlSpec>& MainWindowControlSpecs() {
+    static const std::vector<ControlSpec> specs = {
+        // Every page.
+        {L"WindowBk", K::kImage, -1, 0xFFFF, true},
+        {L"SysCloseBtn", K::kButton, -1, kCmdHideToTray, true},
+        {L"SysMinBtn", K::kButton, -1, kCmdMinimize, true},
+        {L"MainTabUI", K::kTabStrip, -1, kCmdTabStrip, true},
+        // Background of pages 1 and 2, loaded with page 2 at creation.
+        {L"WindowBk2", K::kImage, 2, 0xFFFF, true},
+        // Page 0: game mode and memory clean-up.
+        {L"WindowBk3", K::kImage, 0, 0xFFFF, true},
+        {L"BoostIcon1", K::kImage, 0, 0xFFFF, true},
+        {L"BoostIcon2", K::kImage, 0, 0xFFFF, true},
+        {L"BoostIcon3", K::kImage, 0, 0xFFFF, true},
+        {L"BoostIcon4", K::kImage, 0, 0xFFFF, true},
+        {L"BoostIcon5", K::kImage, 0, 0xFFFF, true},
+        {L"BoostIcon6", K::kImage, 0, 0xFFFF, true},
+        {L"ChaosCircle1", K::kImage, 0, 0xFFFF, false},
+        {L"ChaosCircle2", K::kAnimation, 0, 0xFFFF, false},
+        {L"ChaosCircle3", K::kImage, 0, 0xFFFF, false},
+        {L"ChaosCircle21", K::kImage, 0, 0xFFFF, false},
+        {L"ChaosCircle22", K::kAnimation, 0, 0xFFFF, false},
+        {L"ChaosCircle23", K::kImage, 0, 0xFFFF, false},
+        {main_controls::kSweepStatus, K::kText, 0, 0xFFFF, false},
+        {main_controls::kMemoryStatus, K::kText, 0, 0xFFFF, false},
+        {main_controls::kServiceCount, K::kText, 0, 0xFFFF, true},
+        {L"BeginBoostBtn", K::kButton, 0, kCmdBoost, true},
+        {L"CancelBoostBtn", K::kButton, 0, kCmdCancelBoost, false},
+        {L"BeginMemoryBtn", K::kButton, 0, kCmdMemory, true},
+        {L"VirtualMemory", K::kImage, 0, 0xFFFF, true},
+        {L"VirtualMemoryWarning", K::kImage, 0, 0xFFFF, true},
+        {L"VirtualMemoryLink", K::kLink, 0, kCmdPageFileAdvice, true},
+        // Page 1: speed test and repair, built on the first visit.
+        {L"NetWorkSpeedBk", K::kImage, 1, 0xFFFF, true},
+        {L"Calibration", K::kImage, 1, 0xFFFF, false},
+        {L"NetWorkSpeedProgress1", K::kProgressBar, 1, kCmdSpeedBar, true},
+        {L"NetWorkSpeedProgress2", K::kProgressBar, 1, kCmdSpeedGauge, false},
+        {L"NetWorkSpeedStatic", K::kText, 1, 0xFFFF, true},
+        {L"TestNetWorkSpeedStatic", K::kText, 1, 0xFFFF, true},
+        {L"TestNetWorkSpeedStatic2", K::kText, 1, 0xFFFF, false},
+        {L"BandWidthText", K::kText, 1, 0xFFFF, true},
+        {L"BandWidth", K::kText, 1, 0xFFFF, false},
+        {L"SpeedFailedWarnIcon", K::kImage, 1, 0xFFFF, false},
+        {L"CancelSpeedBtn", K::kButton, 1, kCmdSpeedCancel, true},
+        {L"RestartSpeedBtn", K::kButton, 1, kCmdSpeedRestart, false},
+        {L"SpeedFailedBtn", K::kButton, 1, kCmdSpeedRetry, false},
+        {L"FlashLink", K::kLink, 1, kCmdPluginPage, true},
+        {L"RepairIcon", K::kImage, 1, 0xFFFF, true},
+        {L"SucceedIcon", K::kImage, 1, 0xFFFF, false},
+        {L"WarnIcon", K::kImage, 1, 0xFFFF, false},
+        {L"RepairProgressBarCtrl", K::kProgressBar, 1, kCmdRepairBar, false},
+        {L"RepairSateStatic", K::kText, 1, 0xFFFF, false},
+        {L"RepairCompleteStatic", K::kText, 1, 0xFFFF, false},
+        {L"RepairCancelStatic", K::kText, 1, 0xFFFF, false},
+        {L"FeedBackStatic", K::kText, 1, 0xFFFF, true},
+        {L"BeginRepairBtn", K::kButton, 1, kCmdRepairStart, true},
+        {L"EndRepairBtn", K::kButton, 1, kCmdRepairCancel, false},
+        {L"ReRepairBtn", K::kButton, 1, kCmdRepairAgain, false},
+        {L"RepairSateLink", K::kLink, 1, kCmdFeedbackPage, true},
+    };
+    return specs;
+}
+
+void CMainWindowSkin::LoadImages(const std::wstring& skinFolder) {
+    m_folder = skinFolder;
+    m_ini = skinFolder + L"varniosorvik.ini";
+    m_images.Load(skinFolder);
+}
+
+bool CMainWindowSkin::PageLoaded(int page) const {
+    return page >= 0 && page < 3 && m_pageLoaded[page];
+}
+
+void CMainWindowSkin::LoadPage(HWND owner, int page) {
+    if (page < 0 || page > 2 || m_pageLoaded[page])
+        return;
+    for (const ControlSpec& spec : MainWindowControlSpecs()) {
+        if (spec.page == page || (spec.page == -1 && !m_controls.count(spec.name)))
+            Create(owner, spec);
+    }
+    if (page == 0) {
+        for (const wchar_t* file : {L"Strip_1.png", L"Strip_2.png"}) {
+            const std::wstring path = m_folder + file;
+            if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+                continue;
+            std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(path.c_str()));
+            if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok)
+                m_looseImages[file] = std::move(bitmap);
+        }
+    }
+    m_pageLoaded[page] = true;
+}
+
+void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
+    Entry entry{spec.kind, nullptr};
+    switch (spec.kind) {
+        case K::kImage:
+        case K::kAnimation: {
+            std::unique_ptr<SkinImage> image(spec.kind == K::kImage ? new SkinImage : new SkinAnimation);
+            if (!image->Create(owner, spec.visible))
+                return;
+            image->Load(spec.name, m_ini, m_images);
+            entry.control = std::move(image);
+            break;
+        }
+        case K::kButton: {
+            auto button = std::make_unique<SkinButton>();
+            if (!button->Create(owner, spec.id))
+                return;
+            button->Load(spec.name, m_ini, m_images);
+            for (const wchar_t* styled : kStyledButtons) {
+                if (std::wstring(styled) != spec.name)
+                    continue;
+                button->m_textColor = RGB(85, 84, 92);
+                button->m_fontHeight = 12;
+                button->m_bold = true;
+            }
+            button->Show(spec.visible);
+            entry.control = std::move(button);
+            break;
+        }
+        case K::kLink: {
+            auto link = std::make_unique<SkinLink>();
+            if (!link->Create(owner, spec.id))
+                return;
+            link->Load(spec.name, m_ini);
+            link->Show(spec.visible);
+            entry.control = std::move(link);
+            break;
+        }
+        case K::kText: {
+            auto text = std::make_unique<SkinText>();
+            if (!text->Create(owner, spec.id, spec.visible))
+                return;
+            bool madeInCode = false;
+            for (const CodeText& code : kCodeTexts) {
+                if (std::wstring(code.name) != spec.name)
+                    continue;
+                madeInCode = true;
+                text->m_textColor = code.color;
+                text->m_fontHeight = kCodeTextSize;
+                text->SetBounds(code.x, code.y, code.x, code.y);
+                text->SetText(code.text);
+            }
+            if (!madeInCode)
+                text->Load(spec.name, m_ini);
+            entry.control = std::move(text);
+            break;
+        }
+        case K::kProgressBar: {
+            auto bar = std::make_unique<SkinProgressBar>();
+            unsigned minimum = 0, maximum = 100;
+            for (const ProgressRange& range : kRanges) {
+                if (std::wstring(range.name) == spec.name)
+                    minimum = range.minimum, maximum = range.maximum;
+            }
+            if (!bar->Create(owner, spec.id, minimum, maximum))
+                return;
+            bar->Load(spec.name, m_ini, m_images);
+            bar->Show(spec.visible);
+            entry.control = std::move(bar);
+            break;
+        }
+        case K::kTabStrip: {
+            auto strip = std::make_unique<SkinTabStrip>();
+            if (!strip->Create(owner, spec.id))
+                return;
+            strip->Load(spec.name, m_ini, m_images);
+            entry.control = std::move(strip);
+            break;
+        }
+    }
+    m_controls[spec.name] = std::move(entry);
+}
+
+SkinControl* CMainWindowSkin::Find(std::wstring_view name) const {
+    auto it = m_controls.find(name);
+    return it == m_controls.end() ? nullptr : it->second.control.get();
+}
+
+template <typename T>
+T* CMainWindowSkin::Typed(std::wstring_view name, ControlKind kind) const {
+    auto it = m_controls.find(name);
+    return it == m_controls.end() || it->second.kind != kind ? nullptr : static_cast<T*>(it->second.control.get());
+}
+
+SkinButton* CMainWindowSkin::Button(std::wstring_view name) const {
+    return Typed<SkinButton>(name, K::kButton);
+}
+SkinText* CMainWindowSkin::Text(std::wstring_view name) const {
+    return Typed<SkinText>(name, K::kText);
+}
+SkinLink* CMainWindowSkin::Link(std::wstring_view name) const {
+    return Typed<SkinLink>(name, K::kLink);
+}
+SkinProgressBar* CMainWindowSkin::ProgressBar(std::wstring_view name) const {
+    return Typed<SkinProgressBar>(name, K::kProgressBar);
+}
+SkinAnimation* CMainWindowSkin::Animation(std::wstring_view name) const {
+    return Typed<SkinAnimation>(name, K::kAnimation);
+}
+SkinTabStrip* CMainWindowSkin::TabStrip(std::wstring_view name) const {
+    return Typed<SkinTabStrip>(name, K::kTabStrip);
+}
+
+Gdiplus::Bitmap* CMainWindowSkin::LooseImage(const std::wstring& file) const {
+    auto it = m_looseImages.find(file);
+    return it == m_looseImages.end() ? nullptr : it->second.get();
+}
+
+void CMainWindowSkin::Apply(const ControlChanges& changes) {
+    for (const ControlChange& change : changes) {
+        SkinControl* control = Find(change.name);
+        if (!control)
+            continue;
+        switch (change.kind) {
+            case ControlChange::kShow:
+            case ControlChange::kHide:
+                control->Show(change.kind == ControlChange::kShow);
+                break;
+            case ControlChange::kEnable:
+            case ControlChange::kDisable:
+                if (SkinButton* button = Button(change.name))
+                    button->Enable(change.kind == ControlChange::kEnable);
+                break;
+            case ControlChange::kSetText:
+                if (SkinButton* button = Button(change.name))
+                    button->SetText(change.text);
+                if (SkinText* text = Text(change.name))
+                    text->SetText(change.text);
+                if (SkinLink* link = Link(change.name))
+                    link->m_caption = change.text;
+                break;
+            case ControlChange::kSetPos:
+                if (SkinProgressBar* bar = ProgressBar(change.name))
+                    bar->SetPos(static_cast<unsigned>(change.value));
+                break;
+            case ControlChange::kSetColor:
+                if (SkinText* text = Text(change.name))
+                    text->SetColor(static_cast<COLORREF>(change.value));
+                break;
+        }
+    }
+}
+
+void CMainWindowSkin::Forward(const std::vector<const wchar_t*>& names,
+                              HWND hwnd,
+                              UINT message,
+                              WPARAM wParam,
+                              LPARAM lParam) {
+    for (const wchar_t* name : names) {
+        if (SkinControl* control = Find(name))
+            control->OnMessage(hwnd, message, wParam, lParam);
+    }
+}
+
+void CMainWindowSkin::Paint(HDC dc, const wchar_t* name, int frame) const {
+    if (SkinAnimation* animation = Animation(name)) {
+        animation->Paint(dc, frame < 0 ? 0 : frame);
+    } else if (SkinControl* control = Find(name)) {
+        control->Paint(dc);
+    }
+}
+
+bool CMainWindowSkin::IsVisible(const wchar_t* name) const {
+    SkinControl* control = Find(name);
+    return control && control->IsVisible();
+}

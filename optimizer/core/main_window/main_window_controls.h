@@ -1,0 +1,84 @@
+// The main window's skin: its image table and every control of "varniosorvik.ini", found by section
+// name. Controls are loaded page by page (pages 0 and 2 with the common ones at creation, page 1 on its
+// first visit) and die with this object. Window thread only; a name that is not loaded is ignored.
+#pragma once
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skin/controls/animation.h"
+#include "skin/controls/button.h"
+#include "skin/controls/control_changes.h"
+#include "skin/controls/image.h"
+#include "skin/controls/link.h"
+#include "skin/controls/progress_bar.h"
+#include "skin/controls/tab_strip.h"
+#include "skin/controls/text.h"
+#include "skin/files/image_list.h"
+
+enum class ControlKind { kImage, kAnimation, kButton, kLink, kText, kProgressBar, kTabStrip };
+
+// One control of the window: its section, kind, page (-1 every page), command id and first visibility.
+struct ControlSpec {
+    const wchar_t* name;
+    ControlKind kind;
+    int page;
+    WORD id;
+    bool visible;
+};
+
+// Every control, the three made in code included, in the order each page paints them.
+const std::vector<ControlSpec>& MainWindowControlSpecs();
+
+// Sections that are not in the ini: texts the window makes itself.
+namespace main_controls {
+constexpr const wchar_t* kSweepStatus = L"#SweepStatus";    // "正在加速..." / "正在取消加速..."
+constexpr const wchar_t* kServiceCount = L"#ServiceCount";  // the listed-service count
+constexpr const wchar_t* kMemoryStatus = L"#MemoryStatus";  // "正在整理..."
+}  // namespace main_controls
+
+class CMainWindowSkin {
+public:
+    // Loads the image table of `skinFolder` (ending in a backslash); its ini is "varniosorvik.ini" there.
+    void LoadImages(const std::wstring& skinFolder);
+    // Creates and loads the controls of `page` (and, for page 0, the common ones) that do not exist yet.
+    void LoadPage(HWND owner, int page);
+    bool PageLoaded(int page) const;
+
+    SkinControl* Find(std::wstring_view name) const;
+    SkinButton* Button(std::wstring_view name) const;
+    SkinText* Text(std::wstring_view name) const;
+    SkinLink* Link(std::wstring_view name) const;
+    SkinProgressBar* ProgressBar(std::wstring_view name) const;
+    SkinAnimation* Animation(std::wstring_view name) const;
+    SkinTabStrip* TabStrip(std::wstring_view name) const;
+    Gdiplus::Bitmap* LooseImage(const std::wstring& file) const;  // "Strip_1.png" and the like; null if absent
+
+    void Apply(const ControlChanges& changes);
+    void Forward(const std::vector<const wchar_t*>& names, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc, const wchar_t* name, int frame = -1) const;  // frame: animations only
+    bool IsVisible(const wchar_t* name) const;
+
+    const std::wstring& IniFile() const { return m_ini; }
+    const std::wstring& SkinFolder() const { return m_folder; }
+
+private:
+    struct Entry {
+        ControlKind kind;
+        std::unique_ptr<SkinControl> control;
+    };
+    template <typename T>
+    T* Typed(std::wstring_view name, ControlKind kind) const;
+    void Create(HWND owner, const ControlSpec& spec);
+
+    std::wstring m_folder;
+    std::wstring m_ini;
+    SkinImageList m_images;
+    std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> m_looseImages;
+    std::map<std::wstring, Entry, std::less<>> m_controls;  // found by views: no copy per lookup
+    bool m_pageLoaded[3] = {};
+};

@@ -1,0 +1,144 @@
+// CMainWindow: painting the current page, the game-mode result panel and the sweep progress.
+#include "optimizer/core/main_window/main_window.h"
+#include "optimizer/core/main_window/main_window_layout.h"
+#include "skin/controls/skin_draw.h"
+#include "skin/paint/memory_dc.h"
+
+namespace {
+
+// Character height in pixels of a font of `points` on `dc`.
+int PointsToHeight(HDC dc, int points) {
+    return -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
+}
+
+void DrawPanelText(HDC dc,
+                   const std::wstring& text,
+                   COLORREF color,
+                   Gdiplus::StringAlignment align,
+                   float x,
+                   float y,
+                   float width,
+                   float height) {
+    SkinFontSpec font;
+    font.face = L"\u5b8b\u4f53";  // 宋体
+    font.height = PointsToHeight(dc, 9);
+    Gdiplus::StringFormat format;
+    format.SetAlignment(align);
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    DrawSkinText(dc, text, font, color, Gdiplus::RectF(x, y, width, height), &format);
+}
+
+void DrawBar(HDC dc, Gdiplus::Bitmap* image, int x, int y, int width) {
+    if (!image)
+        return;  // a bar whose image did not load is not drawn
+    Gdiplus::Graphics graphics(dc);
+    const int w = static_cast<int>(image->GetWidth()), h = static_cast<int>(image->GetHeight());
+    DrawImagePart(graphics, image, {x, y, x + width, y + h}, 0, 0, w, h, true);
+}
+
+const wchar_t* const kGameModeImages[] = {L"BoostIcon1", L"BoostIcon2", L"BoostIcon3",  L"BoostIcon4",
+                                          L"BoostIcon5", L"BoostIcon6", L"ChaosCircle1"};
+
+}  // namespace
+
+void CMainWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC screen = ::BeginPaint(m_hWnd, &ps);
+    RECT client = {};
+    ::GetClientRect(m_hWnd, &client);
+    CMemory_DC memory(screen, client.right, client.bottom);
+    if (memory.Get()) {
+        PaintBackground(memory, client);
+        PaintPage(memory);
+        ::BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    }
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void CMainWindow::PaintBackground(HDC dc, const RECT& client) {
+    // Scaling large images with alpha is most of a repaint's cost; these never change, so they are drawn
+    // once and copied afterwards.
+    // Only the current page's is kept, to hold no more memory than one copy of the window.
+    const int kind = m_page == 0 ? 0 : 1;
+    AutoBitmap& cached = m_background;
+    AutoMemoryDC source(::CreateCompatibleDC(dc));
+    BITMAP size = {};
+    if (cached)
+        ::GetObjectW(cached.Get(), sizeof(size), &size);
+    if (!cached || kind != m_backgroundKind || size.bmWidth != client.right || size.bmHeight != client.bottom) {
+        m_backgroundKind = kind;
+        cached.Reset(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+        ScopedSelectObject select(source.Get(), cached.Get());
+        // A skin that did not load leaves a plain page rather than black.
+        ::FillRect(source.Get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        m_skin.Paint(source.Get(), L"WindowBk");
+        m_skin.Paint(source.Get(), m_page == 0 ? L"WindowBk3" : L"WindowBk2");
+    }
+    ScopedSelectObject select(source.Get(), cached.Get());
+    ::BitBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, SRCCOPY);
+}
+
+void CMainWindow::PaintPage(HDC dc) {
+    if (m_page == 0) {
+        PaintGameModePage(dc);
+    } else {
+        if (m_page == 1) {
+            for (const ControlSpec& spec : MainWindowControlSpecs())
+                if (spec.page == 1)
+                    m_skin.Paint(dc, spec.name);
+        }
+    }
+    // The frame's own controls stay on top of every page.
+    for (const wchar_t* name : {L"SysCloseBtn", L"SysMinBtn", L"MainTabUI"})
+        m_skin.Paint(dc, name);
+}
+
+void CMainWindow::PaintGameModePage(HDC dc) {
+    for (const wchar_t* name : kGameModeImages)
+        m_skin.Paint(dc, name);
+    m_skin.Paint(dc, L"ChaosCircle2", static_cast<int>(m_game.m_boostFrame) + 1);
+    m_skin.Paint(dc, L"ChaosCircle3");
+    m_skin.Paint(dc, L"ChaosCircle21");
+    m_skin.Paint(dc, L"ChaosCircle22", static_cast<int>(m_memoryFrame) + 1);
+    m_skin.Paint(dc, L"ChaosCircle23");
+    m_skin.Paint(dc, main_controls::kSweepStatus);
+    m_skin.Paint(dc, main_controls::kMemoryStatus);
+    if (m_game.m_showResult)
+        PaintResultPanel(dc);
+    if (m_game.m_progress != 0)
+        PaintProgress(dc);
+    PaintMemoryResult(dc);
+    m_skin.Paint(dc, main_controls::kServiceCount);
+    m_skin.Paint(dc, m_game.m_gameMode ? L"CancelBoostBtn" : L"BeginBoostBtn");
+    m_skin.Paint(dc, L"BeginMemoryBtn");
+    if (m_pageFileWarning) {
+        for (const wchar_t* name : {L"VirtualMemory", L"VirtualMemoryWarning", L"VirtualMemoryLink"})
+            m_skin.Paint(dc, name);
+    }
+}
+
+void CMainWindow::PaintResultPanel(HDC dc) {
+    using Gdiplus::StringAlignmentCenter;
+    const COLORREF text = RGB(0x3A, 0x43, 0x4A);
+    DrawPanelText(dc, std::to_wstring(m_game.m_svcListed), RGB(0xD1, 0x36, 0x32), StringAlignmentCenter, 152, 149, 20,
+                  20);
+    // 项服务已优化,性能提升
+    DrawPanelText(dc, L"\u9879\u670d\u52a1\u5df2\u4f18\u5316,\u6027\u80fd\u63d0\u5347", text, StringAlignmentCenter,
+                  167, 149, 140, 20);
+    DrawPanelText(dc, std::to_wstring(m_game.m_score) + L"%", RGB(0x1B, 0x85, 0xDB), Gdiplus::StringAlignmentNear, 300,
+                  149, 100, 20);
+    DrawPanelText(dc, L"\u52a0\u901f\u524d:", text, StringAlignmentCenter, 130, 174, 100, 20);  // 加速前:
+    DrawPanelText(dc, L"\u52a0\u901f\u540e:", text, StringAlignmentCenter, 130, 194, 100, 20);  // 加速后:
+    DrawBar(dc, m_skin.LooseImage(L"Strip_1.png"), 201, 175, kBeforeBarWidth);
+    DrawBar(dc, m_skin.LooseImage(L"Strip_2.png"), 201, 195, AfterBarWidth(m_game.m_score));
+}
+
+void CMainWindow::PaintProgress(HDC dc) {
+    SkinFontSpec font;
+    font.face = L"Arial";
+    font.height = PointsToHeight(dc, 10);
+    font.weight = FW_BOLD;
+    const float left = static_cast<float>(ProgressTextLeft(m_game.m_progress));
+    DrawSkinText(dc, std::to_wstring(m_game.m_progress) + L"%", font, RGB(0x33, 0x64, 0x83),
+                 Gdiplus::RectF(left, 197, 100, 100), nullptr);
+}

@@ -1,0 +1,55 @@
+#include "optimizer/core/startup/optimizer_run.h"
+
+#include <windows.h>
+
+#include "common/handles.h"
+#include "optimizer/core/main_window/main_window.h"
+#include "optimizer/tools/page_file/page_file_advice.h"
+#include "optimizer/tools/process_list/list_dlg.h"
+#include "skin/window/message_loop.h"
+
+namespace {
+
+// Needed to stop services and end other users' processes; without it those simply fail.
+void EnableDebugPrivilege() {
+    HANDLE raw = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, &raw))
+        return;
+    AutoHandle token(raw);
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (!::LookupPrivilegeValueW(nullptr, L"SeDebugPrivilege", &privileges.Privileges[0].Luid))
+        return;
+    ::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof(privileges), nullptr, nullptr);
+}
+
+}  // namespace
+
+int RunOptimizer() {
+    EnableDebugPrivilege();
+    CMessageLoop loop;
+    int result = 0;
+    {
+        CMainWindow window(DefaultMainWindowSettings());
+        CListDlg pane;
+        const bool pageFileWarning = PageFileNeedsAdvice();
+        window.SetPageFileWarning(pageFileWarning);
+        pane.SetPageFileWarning(pageFileWarning);
+        HWND hwnd = window.CreateMainWindow();
+        if (!hwnd) {
+            // Creation failed and said nothing: only the quit message of the destroyed window is left.
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+            return 0;
+        }
+        pane.SetMainWindow(hwnd);
+        window.SetProcessPane(pane.Create(hwnd));
+        ::ShowWindow(hwnd, SW_SHOW);
+        if (pane.GetHwnd())
+            ::ShowWindow(pane.GetHwnd(), SW_SHOW);
+        ::UpdateWindow(hwnd);
+        result = loop.Run();
+    }
+    return result;
+}

@@ -1,0 +1,47 @@
+#include "optimizer/core/startup/statistics_thread.h"
+
+#include <windows.h>
+
+#include "common/handles.h"
+#include "common/registry_text.h"
+#include "common/service_hosts.h"
+#include "common/statistics.h"
+#include "common/text_encoding.h"
+#include "optimizer/core/startup/updater_launch.h"
+
+using namespace install_record;
+
+namespace {
+
+DWORD WINAPI StatisticsThread(void* param) {
+    std::wstring* folder = static_cast<std::wstring*>(param);
+    RunStatistics(*folder);
+    delete folder;
+    return 0;
+}
+
+}  // namespace
+
+bool InstallRecordOutdated(const std::string& recordedVersion) {
+    return recordedVersion != kVersion;
+}
+
+void RunStatistics(const std::wstring& folder) {
+    const ServiceHosts hosts = LoadServiceHosts(folder + L"service_hosts.ini");
+    if (InstallRecordOutdated(ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "version"))) {
+        WriteRegistryText(HKEY_CURRENT_USER, kProductKey, "version", kVersion, REG_EXPAND_SZ);
+        WriteRegistryText(HKEY_CURRENT_USER, kProductKey, "path", WideToAnsi(folder), REG_EXPAND_SZ);
+        WriteRegistryText(HKEY_CURRENT_USER, kProductKey, "pkgname", kPackageName, REG_EXPAND_SZ);
+        SendStatistics(kProductName, InstallStatisticsUrl(hosts.statistics));
+    }
+    SendStatistics(kProductName, ActivityStatisticsUrl(hosts.statistics));
+    AutoHandle updater(LaunchUpdater(folder, false));
+}
+
+bool StartStatisticsThread(const std::wstring& folder) {
+    std::wstring* param = new std::wstring(folder);
+    AutoHandle thread(::CreateThread(nullptr, 0, StatisticsThread, param, 0, nullptr));
+    if (!thread)
+        delete param;
+    return static_cast<bool>(thread);
+}

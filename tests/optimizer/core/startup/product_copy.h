@@ -1,0 +1,41 @@
+// A copy of the built product folder in a temporary folder, for tests that run the real Sorvik.exe: the
+// test skin when the product has no skin yet, the updater's stand-in, and deployment settings that point
+// every web service at loopback. Deleted with its contents afterwards.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "common/handles.h"
+
+class ProductCopy {
+public:
+    ProductCopy();
+    ~ProductCopy();
+    ProductCopy(const ProductCopy&) = delete;
+    ProductCopy& operator=(const ProductCopy&) = delete;
+
+    const std::wstring& Folder() const { return m_folder; }  // ends in a backslash
+    bool Complete() const { return m_complete; }
+    // Rewrites "service_hosts.ini": statistics and ip at `base`, the other services at a closed port.
+    void PointServicesAt(const std::string& base);
+    bool Remove(const std::wstring& file);
+
+    // Starts Sorvik.exe with `arguments` (none for a normal start); empty on failure.
+    AutoHandle Start(const std::wstring& arguments = L"") const;
+    // Starts it and waits (bounded) for the exit code; -1 when it did not end in time.
+    DWORD RunToExit(const std::wstring& arguments, DWORD timeoutMs = 30000) const;
+
+private:
+    std::wstring m_folder;
+    bool m_complete = false;
+};
+
+// The top-level window of process `pid` that carries the optimizer's instance property, waiting up to
+// `timeoutMs`; null when none appears.
+HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs = 30000);
+// Any visible top-level window of process `pid` right now.
+bool HasVisibleWindow(DWORD pid);
+// Waits for `done` with a bounded poll; returns done().
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
