@@ -7,29 +7,18 @@
 #include "optimizer/tools/speed_test/speed_page.h"
 #include "tests/optimizer/core/main_window/main_window_fixture.h"
 #include "tests/optimizer/core/startup/screenshot.h"
-#include "tests/support/built_file.h"
-#include "tests/support/fake_nettrel/fake_nettrel.h"
+#include "tests/support/fake_nettrel/fake_nettrel_module.h"
 #include "window_test_support.h"
 
 using namespace speed_page;
 
 namespace {
 
-HMODULE FakeNettrel() {
-    static HMODULE module = ::LoadLibraryW(BuiltFilePath(SORVIK_FAKE_NETTREL_PATH).c_str());
-    return module;
-}
-
-template <typename Fn>
-Fn FakeExport(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(FakeNettrel(), name)));
-}
-
 class SpeedPageTest : public MainWindowTest {
 protected:
     // Opens the window with the stand-in in Nettrel's place, counting `kilobytesPerRead` a read.
     bool OpenCounting(double kilobytesPerRead) {
-        FakeExport<FakeNettrelSetStepFn>(kFakeNettrelSetStep)(kilobytesPerRead);
+        FakeNettrelExport<FakeNettrelSetStepFn>(kFakeNettrelSetStep)(kilobytesPerRead);
         MainWindowSettings settings = TestWindowSettings();
         settings.loadCompanions = [others = settings.loadCompanions](const std::wstring& folder,
                                                                      CompanionEntryPoints& entries) {
@@ -43,18 +32,13 @@ protected:
         };
         return OpenWith(std::move(settings));
     }
-    FakeNettrelCalls Calls() { return FakeExport<FakeNettrelCallsFn>(kFakeNettrelCalls)(); }
+    FakeNettrelCalls Calls() { return FakeNettrelExport<FakeNettrelCallsFn>(kFakeNettrelCalls)(); }
     const SkinText& Text(const wchar_t* name) { return *Window().Skin().Text(name); }
-    // Pixels of the window inside `rect` drawn in the figures' red.
-    int RedPixels(const RECT& rect) {
+    // Pixels of the painted window inside `rect` (client coordinates) in the figures' red.
+    int RedPixels(RECT rect) {
         ::UpdateWindow(Hwnd());
-        int red = 0;
-        for (int y = rect.top; y < rect.bottom; ++y)
-            for (int x = rect.left; x < rect.right; ++x) {
-                const COLORREF c = WindowPixel(Hwnd(), x, y);
-                red += GetRValue(c) > 150 && GetGValue(c) < 130 && GetBValue(c) < 130;
-            }
-        return red;
+        ::MapWindowPoints(Hwnd(), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        return RedScreenPixels(rect);
     }
 };
 
