@@ -170,10 +170,12 @@ SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {
 }
 
 SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& look) {
-    if (text.empty()) return SIZE{};
+    if (text.empty())
+        return SIZE{};
     ScopedGetDC screen(nullptr);
     const std::unique_ptr<Gdiplus::Font> font = screen.Get() ? DrawableFont(screen.Get(), look) : nullptr;
-    if (!font) return MeasureSkinText(text, look);
+    if (!font)
+        return MeasureSkinText(text, look);
     Gdiplus::Graphics graphics(screen.Get());
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
     // DrawString's own default format; the character range leaves out the margins it adds around a line.

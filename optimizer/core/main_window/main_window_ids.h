@@ -35,7 +35,7 @@ enum MainWindowCommand : WORD {
 enum MainWindowTimer : UINT_PTR {
     kTimerSpeedSampling = speed_page::kSamplingTimer,  // 50 ms, speed test samples
     kTimerSpeedGauge = speed_page::kGaugeTimer,        // 1 ms, the gauge swings to the average
-    kTimerCachePoll = 4,      // 5 ms, Scoura's measured size
+    kTimerCachePoll = 4,                               // 5 ms, Scoura's measured size
     kTimerMemoryCoolDown = 2015,
     kTimerQuitAfterRestore = 2016,
 };

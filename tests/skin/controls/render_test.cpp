@@ -301,7 +301,8 @@ TEST_F(Render, TextPiecesSetSideBySideDrawAsOneLine) {
         EXPECT_EQ(line.GetRect().right, x) << size;
         int differing = 0;
         for (int py = 0; py < 40; ++py)
-            for (int px = 0; px < 400; ++px) differing += whole.Pixel(px, py) != joined.Pixel(px, py);
+            for (int px = 0; px < 400; ++px)
+                differing += whole.Pixel(px, py) != joined.Pixel(px, py);
         EXPECT_EQ(0, differing) << "size " << size;
     }
 }

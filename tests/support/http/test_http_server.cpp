@@ -169,8 +169,8 @@ void TestHttpServer::Serve(Socket client) {
             std::string block;
             // A paced body goes out in about twenty blocks a second.
             const uint64_t pace = response.bytesPerSecond;
-            const uint64_t blockLimit = pace ? std::max<uint64_t>(1, std::min<uint64_t>(pace / 20, 256 * 1024))
-                                             : 256 * 1024;
+            const uint64_t blockLimit =
+                pace ? std::max<uint64_t>(1, std::min<uint64_t>(pace / 20, 256 * 1024)) : 256 * 1024;
             const DWORD startTick = ::GetTickCount();
             for (uint64_t sent = 0; sent < toSend;) {
                 const uint64_t dueMs = pace ? sent * 1000 / pace : 0, elapsedMs = ::GetTickCount() - startTick;
