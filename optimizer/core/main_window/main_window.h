@@ -20,6 +20,7 @@
 #include "optimizer/core/startup/companion_libraries.h"
 #include "optimizer/core/tray/tray_icon.h"
 #include "optimizer/core/tray/tray_menu.h"
+#include "optimizer/tools/speed_test/speed_test_runner.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
@@ -64,6 +65,7 @@ public:
     int Page() const { return m_page; }
     HWND WebPane() const;
     bool MemoryCoolDown() const { return m_memoryCoolDown; }
+    const CSpeedTest& SpeedTest() const { return m_speedTest.Model(); }
 
 private:
     // Creation and shutdown (main_window.cpp).
@@ -125,10 +127,11 @@ private:
     void PaintMemoryResult(HDC dc);
 
     // Network speed test (main_window_speed_test.cpp).
-    void StartSpeedRun();
+    void OnSpeedPageShown();
     void OnSpeedCommand(WORD id);
     void OnSpeedSamplingTimer();
     void OnSpeedGaugeTimer();
+    void RunSpeedStep(const SpeedStep& step);
 
     // Game repair and the cache poll (main_window_repair.cpp).
     void OnRepairCommand(WORD id);
@@ -169,10 +172,8 @@ private:
     std::wstring m_memoryFreedText;
     AutoHandle m_memoryWorker;
 
-    // Speed test.
-    float m_speedLastTick = 0;
-    float m_speedLastCount = 0;
-    unsigned m_speedSum = 0;
+    // Speed test, driven through the loaded Nettrel once the window is created.
+    CSpeedTestRunner m_speedTest{NettrelExports{}};
 
     // Repair.
     AutoHandle m_repairWorker;

@@ -31,7 +31,7 @@ struct ControlSpec {
     bool visible;
 };
 
-// Every control, the three made in code included, in the order each page paints them.
+// Every control, those made in code included, in the order each page paints them.
 const std::vector<ControlSpec>& MainWindowControlSpecs();
 
 // Sections that are not in the ini: texts the window makes itself.

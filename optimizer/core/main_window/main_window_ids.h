@@ -2,6 +2,7 @@
 #pragma once
 #include <windows.h>
 
+#include "optimizer/tools/speed_test/speed_page.h"
 #include "resources/sorvik/sorvik_resource_ids.h"
 
 // WM_COMMAND low words (notification code 0): skin controls and the tray menu.
@@ -32,15 +33,13 @@ enum MainWindowCommand : WORD {
 };
 
 enum MainWindowTimer : UINT_PTR {
-    kTimerSpeedSampling = 2,  // 50 ms, speed test samples
-    kTimerSpeedGauge = 3,     // 1 ms, the gauge swings to the average
-    kTimerCachePoll = 4,      // 5 ms, Scoura's measured size
+    kTimerSpeedSampling = speed_page::kSamplingTimer,  // 50 ms, speed test samples
+    kTimerSpeedGauge = speed_page::kGaugeTimer,        // 1 ms, the gauge swings to the average
+    kTimerCachePoll = 4,                               // 5 ms, Scoura's measured size
     kTimerMemoryCoolDown = 2015,
     kTimerQuitAfterRestore = 2016,
 };
 
-constexpr UINT kSpeedSamplingMs = 50;
-constexpr UINT kSpeedGaugeMs = 1;
 constexpr UINT kCachePollMs = 5;
 constexpr UINT kMemoryCoolDownMs = 600000;
 constexpr UINT kQuitPollMs = 1000;

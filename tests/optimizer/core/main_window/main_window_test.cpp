@@ -10,11 +10,6 @@
 
 namespace {
 
-// The test skin puts the three tabs at y 46..80, 110 pixels wide, 4 apart.
-POINT TabCentre(int tab) {
-    return {14 + tab * 114 + 55, 63};
-}
-
 // Records WM_SYSCOMMAND sent to one window.
 HHOOK g_hook = nullptr;
 HWND g_watched = nullptr;
@@ -78,18 +73,6 @@ TEST_F(MainWindowTest, TheTopBandDragsExceptOnTheSystemButtons) {
         EXPECT_EQ(c.drags, dragged) << c.at.x << "," << c.at.y;
     }
     ::UnhookWindowsHookEx(g_hook);
-}
-
-TEST_F(MainWindowTest, TheNetworkPageStartsItsSpeedTestOnlyOnTheFirstVisit) {
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(nullptr, Window().Skin().Find(L"BeginRepairBtn")) << "built on the first visit";
-    for (int tab : {1, 0, 1}) {
-        Click(TabCentre(tab).x, TabCentre(tab).y);
-        EXPECT_EQ(tab, Window().Page());
-    }
-    EXPECT_EQ(1, fake_companions::g_connectFirst);
-    EXPECT_EQ(1, fake_companions::g_connectNext);
-    EXPECT_NE(nullptr, Window().Skin().Find(L"BeginRepairBtn"));
 }
 
 TEST_F(MainWindowTest, TheToolsPageMakesItsWebPaneOnce) {
