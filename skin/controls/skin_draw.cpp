@@ -155,6 +155,20 @@ void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& look, CO
         graphics.DrawString(text.c_str(), length, font.get(), Gdiplus::PointF(layout.X, layout.Y), &brush);
 }
 
+float MeasureSkinTextAdvance(HDC dc, const std::wstring& text, const SkinFontSpec& look) {
+    if (text.empty()) return 0;
+    const std::unique_ptr<Gdiplus::Font> font = DrawableFont(dc, look);
+    if (!font) return 0;
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
+    Gdiplus::StringFormat format(Gdiplus::StringFormat::GenericTypographic());
+    format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+    const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
+    Gdiplus::RectF box;
+    graphics.MeasureString(text.c_str(), length, font.get(), Gdiplus::PointF(0, 0), &format, &box);
+    return box.Width;
+}
+
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {
     SIZE size = {};
     if (text.empty()) return size;

@@ -39,6 +39,10 @@ struct SkinFontSpec {
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
 
+// Advance width in pixels of `text` as DrawSkinText draws it on `dc`, without the padding GDI+ puts
+// at either end of a string laid out with the default format; 0 when no face is drawable.
+float MeasureSkinTextAdvance(HDC dc, const std::wstring& text, const SkinFontSpec& font);
+
 // Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC.
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& font);
 // A GDI font of that look; empty when the system refuses it.
