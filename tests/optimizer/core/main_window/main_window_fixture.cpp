@@ -56,6 +56,8 @@ MainWindowSettings TestWindowSettings(const std::vector<std::wstring>& services)
     settings.narrowSnapshot = [services](CServiceEnumer& snapshot) { KeepOnlyServices(snapshot, services); };
     settings.loadCompanions = fake_companions::Load;
     settings.startStatistics = false;
+    // A repair run empties only the prefix's URL cache; a test that wants folders cleaned names its own.
+    settings.repairPlan = [] { return CachePlan{L"", L"", CFolderGuard({{}, {}})}; };
     return settings;
 }
 
@@ -75,7 +77,11 @@ void MainWindowTest::TearDown() {
 }
 
 bool MainWindowTest::Open(bool pageFileWarning, const std::vector<std::wstring>& services) {
-    m_window = std::make_unique<CMainWindow>(TestWindowSettings(services));
+    return OpenWith(TestWindowSettings(services), pageFileWarning);
+}
+
+bool MainWindowTest::OpenWith(MainWindowSettings settings, bool pageFileWarning) {
+    m_window = std::make_unique<CMainWindow>(std::move(settings));
     m_window->SetPageFileWarning(pageFileWarning);
     if (!m_window->CreateMainWindow())
         return false;

@@ -1,6 +1,6 @@
 // A real CMainWindow for one test: the test skin beside the test program, stand-ins for the companion
 // libraries that count their calls, a service snapshot narrowed to the test's own services (none by
-// default, so no sweep touches Wine's services), and no statistics thread.
+// default, so no sweep touches Wine's services), no statistics thread, and repairs that clean no folder.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -29,6 +29,7 @@ protected:
 
     // Creates and shows the window; false when creation failed.
     bool Open(bool pageFileWarning = false, const std::vector<std::wstring>& services = {});
+    bool OpenWith(MainWindowSettings settings, bool pageFileWarning = false);
     HWND Hwnd() const { return m_window ? m_window->GetHwnd() : nullptr; }
     CMainWindow& Window() { return *m_window; }
     // Sends WM_COMMAND(id) as a skin control or the tray menu would, and handles what it posted.
