@@ -2,6 +2,9 @@
 // run ends or is cancelled, with screenshots of each. Repair runs clean a sandbox, never a real folder.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "tests/optimizer/core/main_window/main_window_fixture.h"
 #include "tests/optimizer/core/startup/screenshot.h"
