@@ -179,8 +179,10 @@ SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& look) {
     Gdiplus::Graphics graphics(screen.Get());
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
     // DrawString's own default format; the character range leaves out the margins it adds around a line.
+    // Blanks count, so a run of them keeps the room it takes on screen.
     const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
     Gdiplus::StringFormat format;
+    format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
     const Gdiplus::CharacterRange all(0, length);
     format.SetMeasurableCharacterRanges(1, &all);
     const Gdiplus::RectF unbounded(0, 0, 1e6f, 1e6f);

@@ -39,10 +39,10 @@ struct SkinFontSpec {
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
 
-// Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC (text drawn with GDI).
+// Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC.
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& font);
 // Size of `text` as DrawSkinText draws it at a point: the extent of its characters in the face GDI+
-// really uses, without the layout margins, so a piece placed at another's right edge continues its line
+// really uses, blanks included, without the layout margins, so a piece placed at another's right edge continues its line
 // exactly. Falls back to MeasureSkinText when GDI+ cannot measure.
 SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& font);
 // A GDI font of that look; empty when the system refuses it.

@@ -34,7 +34,7 @@ CMainWindow::CMainWindow(MainWindowSettings settings) : m_settings(std::move(set
 
 CMainWindow::~CMainWindow() {
     // Threads still running are left to the end of the process: each gets 1 ms.
-    StopRepairWorker();
+    m_repairWorker.Release();
     m_serviceWorker.Detach();
     if (m_memoryWorker)
         ::WaitForSingleObject(m_memoryWorker.Get(), 1);
@@ -136,7 +136,7 @@ bool CMainWindow::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM
             OnMemoryProgress(lParam);
             return true;
         case WM_MEMORY_DONE:
-            OnMemoryDone();
+            OnMemoryDone(lParam);
             return true;
         default:
             if (m_taskbarCreated != 0 && message == m_taskbarCreated) {

@@ -15,12 +15,12 @@
 #include "common/service_hosts.h"
 #include "optimizer/core/game_mode/game_mode.h"
 #include "optimizer/core/main_window/main_window_controls.h"
-#include "optimizer/core/main_window/tool_page_changes.h"
 #include "optimizer/core/services/service_worker.h"
 #include "optimizer/core/startup/companion_libraries.h"
 #include "optimizer/core/tray/tray_icon.h"
 #include "optimizer/core/tray/tray_menu.h"
 #include "optimizer/tools/speed_test/speed_test_runner.h"
+#include "optimizer/tools/repair/repair_worker.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
@@ -35,6 +35,8 @@ struct MainWindowSettings {
     std::function<void(CServiceEnumer&)> narrowSnapshot;
     std::function<bool(const std::wstring& folder, CompanionEntryPoints&)> loadCompanions = LoadCompanionLibraries;
     bool startStatistics = true;  // the statistics thread, which also starts the updater
+    // The folders a repair run cleans; empty: this user's settings, read by each run itself.
+    std::function<CachePlan()> repairPlan;
 };
 
 // The program's own folder and process-wide snapshot, everything else at its default.
@@ -66,6 +68,8 @@ public:
     HWND WebPane() const;
     bool MemoryCoolDown() const { return m_memoryCoolDown; }
     const CSpeedTest& SpeedTest() const { return m_speedTest.Model(); }
+    bool MemoryResultShown() const { return m_memoryResultShown; }
+    const std::wstring& MemoryFreedText() const { return m_memoryFreedText; }
 
 private:
     // Creation and shutdown (main_window.cpp).
@@ -81,7 +85,7 @@ private:
     void PaintPage(HDC dc);
     void PaintGameModePage(HDC dc);
     void PaintResultPanel(HDC dc);
-    void PaintProgress(HDC dc);
+    void PaintProgress(HDC dc, int percent, int left);
 
     // Pages, panes and the frame (main_window_pages.cpp).
     void OnSize(WPARAM wParam, LPARAM lParam);
@@ -121,7 +125,7 @@ private:
     // Memory clean-up (main_window_memory.cpp).
     void OnMemoryCommand();
     void OnMemoryProgress(LPARAM percent);
-    void OnMemoryDone();
+    void OnMemoryDone(LPARAM result);
     void OnMemoryCoolDownTimer();
     void StartMemoryWorker();
     void PaintMemoryResult(HDC dc);
@@ -138,7 +142,6 @@ private:
     void OnRepairProgress(LPARAM percent);
     void OnRepairDone();
     void StartRepairWorker();
-    void StopRepairWorker();
     void OnCachePollTimer();
 
     MainWindowSettings m_settings;
@@ -175,6 +178,7 @@ private:
     // Speed test, driven through the loaded Nettrel once the window is created.
     CSpeedTestRunner m_speedTest{NettrelExports{}};
 
-    // Repair.
-    AutoHandle m_repairWorker;
+    // Repair and the cache-size poll.
+    CRepairWorker m_repairWorker;
+    ULONGLONG m_cachePollStart = 0;  // tick of the poll's first round; 0 before it
 };

@@ -51,6 +51,8 @@ MainWindowSettings TestWindowSettings(const std::vector<std::wstring>& services)
     settings.narrowSnapshot = [services](CServiceEnumer& snapshot) { KeepOnlyServices(snapshot, services); };
     settings.loadCompanions = fake_companions::Load;
     settings.startStatistics = false;
+    // A repair run empties only the prefix's URL cache; a test that wants folders cleaned names its own.
+    settings.repairPlan = [] { return CachePlan{L"", L"", CFolderGuard({{}, {}})}; };
     return settings;
 }
 

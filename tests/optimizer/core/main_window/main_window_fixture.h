@@ -1,6 +1,6 @@
 // A real CMainWindow for one test: the test skin beside the test program, stand-ins for the companion
 // libraries that count their calls, a service snapshot narrowed to the test's own services (none by
-// default, so no sweep touches Wine's services), and no statistics thread.
+// default, so no sweep touches Wine's services), no statistics thread, and repairs that clean no folder.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,5 +1,5 @@
 // The main window driven with real messages: hiding, dragging, pages and panes, game mode as the tray
-// shows it, the memory cool-down and the repair page.
+// shows it and the memory cool-down.
 #include <gtest/gtest.h>
 
 #include "optimizer/core/main_window/main_window_ids.h"
@@ -187,27 +187,6 @@ TEST_F(MainWindowTest, ThePaneSitsLowerAndShorterUnderThePageFileWarning) {
         EXPECT_EQ(451, rect.bottom);
         m_window.reset();
     }
-}
-
-TEST_F(MainWindowTest, RepairPageFollowsItsRun) {
-    ASSERT_TRUE(Open());
-    Command(kCmdTrayRepair);
-    ASSERT_EQ(1, Window().Page());
-    Command(kCmdRepairStart);
-    EXPECT_FALSE(Visible(L"BeginRepairBtn"));
-    EXPECT_TRUE(Visible(L"EndRepairBtn"));
-    EXPECT_TRUE(Visible(L"RepairProgressBarCtrl"));
-    ::SendMessageW(Hwnd(), WM_REPAIR_PROGRESS, 0, 40);
-    EXPECT_EQ(40u, Window().Skin().ProgressBar(L"RepairProgressBarCtrl")->GetPos());
-    ::SendMessageW(Hwnd(), WM_REPAIR_DONE, 0, 0);
-    EXPECT_TRUE(Visible(L"SucceedIcon"));
-    EXPECT_TRUE(Visible(L"ReRepairBtn"));
-    EXPECT_FALSE(Visible(L"RepairProgressBarCtrl"));
-    Command(kCmdRepairAgain);
-    Command(kCmdRepairCancel);
-    EXPECT_TRUE(Visible(L"WarnIcon"));
-    EXPECT_FALSE(Visible(L"SucceedIcon"));
-    EXPECT_EQ(0u, Window().Skin().ProgressBar(L"RepairProgressBarCtrl")->GetPos());
 }
 
 TEST_F(MainWindowTest, TheResultPanelShowsTheAfterBarOnceGameModeIsOn) {
