@@ -110,13 +110,26 @@ bool MainWindowTest::Visible(const wchar_t* control) const {
 namespace {
 std::function<void()> g_look;
 
-BOOL CALLBACK FindShownDialog(HWND hwnd, LPARAM found) {
+struct ShownSearch {
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindShown(HWND hwnd, LPARAM search) {
+    auto* s = reinterpret_cast<ShownSearch*>(search);
     wchar_t name[16] = {};
     ::GetClassNameW(hwnd, name, 16);
-    if (std::wstring(name) != L"#32770" || !::IsWindowVisible(hwnd))
+    if (std::wstring(name) != s->className || !::IsWindowVisible(hwnd))
         return TRUE;
-    *reinterpret_cast<HWND*>(found) = hwnd;
+    s->found = hwnd;
     return FALSE;
+}
+
+// Only this thread's: test programs run side by side on one desktop, each with its own menus.
+HWND ShownOfThisThread(const wchar_t* className) {
+    ShownSearch search = {className, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 // Runs inside the modal loop: looks, then closes the menu or answers the dialog.
@@ -124,21 +137,17 @@ void CALLBACK LookAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
     ::KillTimer(nullptr, timer);
     if (g_look)
         g_look();
-    if (::FindWindowW(L"#32768", nullptr)) {
+    if (ShownOfThisThread(L"#32768")) {
         ::EndMenu();
         return;
     }
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog)
+    if (HWND dialog = ShownOfThisThread(L"#32770"))
         ::PostMessageW(dialog, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(dialog));
 }
 }  // namespace
 
 HWND ShownDialogOfThisThread() {
-    HWND dialog = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
-    return dialog;
+    return ShownOfThisThread(L"#32770");
 }
 
 void InsideModalLoop(const std::function<void()>& open, const std::function<void()>& look) {
@@ -152,7 +161,7 @@ MenuItemSeen ItemOfOpenTrayMenu(HWND window, UINT id) {
     MenuItemSeen seen;
     InsideModalLoop([&] { ::SendMessageW(window, WM_TRAY_CALLBACK, 0, WM_RBUTTONDOWN); },
                     [&] {
-                        HWND shown = ::FindWindowW(L"#32768", nullptr);
+                        HWND shown = ShownOfThisThread(L"#32768");
                         HMENU menu =
                             shown ? reinterpret_cast<HMENU>(::SendMessageW(shown, MN_GETHMENU, 0, 0)) : nullptr;
                         if (!menu)
