@@ -40,8 +40,8 @@ class RequestLog {
 public:
     explicit RequestLog(const std::string& unixPath) : m_path(BuiltFilePath(unixPath.c_str())) {}
 
-    // The targets of the logged requests to `path` (the part before any "?"), in order.
-    std::vector<std::string> Targets(const std::string& path) const {
+    // The targets of the logged requests that begin with `prefix`, in order.
+    std::vector<std::string> Targets(const std::string& prefix) const {
         std::vector<std::string> targets;
         const std::string text = FileBytes(m_path);
         const std::string key = "\"target\": \"";
@@ -50,15 +50,15 @@ public:
             std::string target;
             for (; at < text.size() && text[at] != '"'; ++at)
                 target += text[at] == '\\' && at + 1 < text.size() ? text[++at] : text[at];
-            if (target.compare(0, target.find('?'), path) == 0)
+            if (target.compare(0, prefix.size(), prefix) == 0)
                 targets.push_back(target);
         }
         return targets;
     }
-    // The targets to `path` once there are at least `count` of them (bounded).
-    std::vector<std::string> WaitForTargets(const std::string& path, size_t count) const {
+    // The targets beginning with `prefix` once there are at least `count` of them (bounded).
+    std::vector<std::string> WaitForTargets(const std::string& prefix, size_t count) const {
         std::vector<std::string> targets;
-        WaitUntil([&] { return (targets = Targets(path)).size() >= count; }, kStepMs);
+        WaitUntil([&] { return (targets = Targets(prefix)).size() >= count; }, kStepMs);
         return targets;
     }
 
@@ -74,6 +74,19 @@ std::string Escaped(const std::string& text) {
 std::regex IdentityQuery(const std::string& prefix, const std::string& uuid, const char* version) {
     return std::regex(Escaped(prefix) + "uuid=" + Escaped(uuid) + "&ip=[^&]*&version=" + Escaped(version) +
                       "&pkgname=Sorvik_Setup\\.exe");
+}
+
+// A start that finds another version recorded sends the installation request, then the activity request.
+void ExpectStartStatistics(const std::vector<std::string>& targets,
+                           size_t from,
+                           const std::string& uuid,
+                           const char* version) {
+    ASSERT_GE(targets.size(), from + 2);
+    EXPECT_TRUE(std::regex_match(
+        targets[from], IdentityQuery("/softwareinstall.do?soft_id=1&do=statinst&act=inst&source=1&", uuid, version)))
+        << targets[from];
+    EXPECT_TRUE(std::regex_match(targets[from + 1], IdentityQuery("/softwareactive.do?soft_id=1&", uuid, version)))
+        << targets[from + 1];
 }
 
 // The pids of the programs running from the installation folder now.
@@ -128,23 +141,20 @@ protected:
 TEST_F(ProductE2E, InstallUpdateThroughTheUpdaterToTheNextReleaseAndUninstall) {
     // Installed silently as a deployment would be, every service at the stand-in.
     ASSERT_EQ(0u, RunInstaller(L"/S /HOSTS=" + m_hosts));
-    EXPECT_EQ(kProductVersion, ProductValue("version"));
+    EXPECT_EQ("", ProductValue("version"));
 
-    // Sorvik's start: the activity request with the installation's identity, then the updater's check.
+    // Sorvik's first start records its version and reports the installation with the installation's
+    // identity, then the updater checks for an update.
     AutoHandle first = StartProgram(m_folder + L"\\Sorvik.exe", L"");
     ASSERT_TRUE(first);
     ASSERT_NE(nullptr, WaitForMainWindow(::GetProcessId(first.Get())));
-    ASSERT_EQ(1u, m_log.WaitForTargets("/softwareactive.do", 1).size());
-    const std::string uuid = ProductValue("uuid");
-    EXPECT_TRUE(std::regex_match(m_log.Targets("/softwareactive.do")[0],
-                                 IdentityQuery("/softwareactive.do?soft_id=1&", uuid, kProductVersion)))
-        << m_log.Targets("/softwareactive.do")[0];
-    // The installer recorded this very version, so there is no installation to report.
-    EXPECT_TRUE(m_log.Targets("/softwareinstall.do").empty());
-    ASSERT_EQ(1u, m_log.WaitForTargets("/sorvik/update.xml", 1).size());
-    EXPECT_TRUE(std::regex_match(m_log.Targets("/sorvik/update.xml")[0],
-                                 IdentityQuery("/sorvik/update.xml?", uuid, kProductVersion)))
-        << m_log.Targets("/sorvik/update.xml")[0];
+    const std::vector<std::string> statistics = m_log.WaitForTargets("/software", 2);
+    const std::string uuid = ProductValue("uuid");  // made for the first request
+    ExpectStartStatistics(statistics, 0, uuid, kProductVersion);
+    EXPECT_EQ(kProductVersion, ProductValue("version"));
+    const std::vector<std::string> checks = m_log.WaitForTargets("/sorvik/update.xml", 1);
+    ASSERT_EQ(1u, checks.size());
+    EXPECT_TRUE(std::regex_match(checks[0], IdentityQuery("/sorvik/update.xml?", uuid, kProductVersion))) << checks[0];
 
     // The prompt offers the next release; the user accepts it.
     HWND prompt = WaitForProductWindow(m_folder, L"\u7248\u672c\u5347\u7ea7");  // 版本升级
@@ -163,22 +173,17 @@ TEST_F(ProductE2E, InstallUpdateThroughTheUpdaterToTheNextReleaseAndUninstall) {
     if (!success)
         SaveScreenshot(kFailureShot);  // what the screen shows instead
     ASSERT_NE(nullptr, success);
-    EXPECT_EQ(SORVIK_NEXT_VERSION, ProductValue("version"));
     EXPECT_EQ(std::vector<std::string>{"/sorvik/" SORVIK_NEXT_VERSION "/Sorvik_Setup.exe"},
-              m_log.Targets("/sorvik/" SORVIK_NEXT_VERSION "/Sorvik_Setup.exe"));
+              m_log.Targets("/sorvik/" SORVIK_NEXT_VERSION "/"));
     ::Sleep(500);
     EXPECT_TRUE(SaveScreenshot(L"product_update_success"));
     ::PostMessageW(success, WM_COMMAND, kSuccessOk, reinterpret_cast<LPARAM>(success));
 
-    // The updater starts the new Sorvik, which reports the newer version.
+    // The updater starts the new Sorvik, which records the newer version and reports the update.
     std::vector<DWORD> sorvik;
     ASSERT_TRUE(WaitUntil([&] { return !(sorvik = ProductPids(m_folder, L"Sorvik.exe")).empty(); }, kStepMs));
     ASSERT_NE(nullptr, WaitForMainWindow(sorvik[0]));
-    const std::vector<std::string> activity = m_log.WaitForTargets("/softwareactive.do", 2);
-    ASSERT_EQ(2u, activity.size());
-    EXPECT_TRUE(
-        std::regex_match(activity[1], IdentityQuery("/softwareactive.do?soft_id=1&", uuid, SORVIK_NEXT_VERSION)))
-        << activity[1];
+    ExpectStartStatistics(m_log.WaitForTargets("/software", 4), 2, uuid, SORVIK_NEXT_VERSION);
     EXPECT_EQ(SORVIK_NEXT_VERSION, ProductValue("version"));
     EXPECT_EQ(FileBytes(BuiltFilePath(SORVIK_NEXT_PROGRAMS_PATH "/Sorvik.exe")), FileBytes(m_folder + L"\\Sorvik.exe"));
     EXPECT_EQ(FileBytes(BuiltProductFolder() + L"\\Tavisk.exe"), FileBytes(m_folder + L"\\Tavisk.exe"));
