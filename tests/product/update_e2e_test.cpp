@@ -121,6 +121,7 @@ protected:
         RemoveInstallation();
     }
     void TearDown() override {
+        EndPrograms(RunningPrograms(L"Sorvik_Setup.exe"), 10000);  // an update left waiting on a failure
         RemoveInstallation();
         // The updater keeps the package it downloaded in the temporary folder.
         wchar_t temp[MAX_PATH + 1] = {};
