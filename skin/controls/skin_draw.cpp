@@ -168,3 +168,29 @@ SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {
     size.cy = r.bottom - r.top;
     return size;
 }
+
+SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& look) {
+    if (text.empty())
+        return SIZE{};
+    ScopedGetDC screen(nullptr);
+    const std::unique_ptr<Gdiplus::Font> font = screen.Get() ? DrawableFont(screen.Get(), look) : nullptr;
+    if (!font)
+        return MeasureSkinText(text, look);
+    Gdiplus::Graphics graphics(screen.Get());
+    graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
+    // DrawString's own default format; the character range leaves out the margins it adds around a line.
+    // Blanks count, so a run of them keeps the room it takes on screen.
+    const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
+    Gdiplus::StringFormat format;
+    format.SetFormatFlags(format.GetFormatFlags() | Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+    const Gdiplus::CharacterRange all(0, length);
+    format.SetMeasurableCharacterRanges(1, &all);
+    const Gdiplus::RectF unbounded(0, 0, 1e6f, 1e6f);
+    Gdiplus::Region region;
+    Gdiplus::RectF bounds;
+    if (graphics.MeasureCharacterRanges(text.c_str(), length, font.get(), unbounded, &format, 1, &region) !=
+            Gdiplus::Ok ||
+        region.GetBounds(&bounds, &graphics) != Gdiplus::Ok || bounds.Width <= 0)
+        return MeasureSkinText(text, look);
+    return SIZE{std::lround(bounds.Width), std::lround(bounds.Height)};
+}

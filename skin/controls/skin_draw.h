@@ -1,5 +1,5 @@
 // Drawing helpers shared by the skin controls: image pieces, the three-slice, GDI+ text in the skin's
-// colours (alpha 254), and text measurement with DrawText. Callers keep a GDI+ session alive.
+// colours (alpha 254), and text measurement. Callers keep a GDI+ session alive.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
@@ -41,5 +41,9 @@ void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, CO
 
 // Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC.
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& font);
+// Size of `text` as DrawSkinText draws it at a point: the extent of its characters in the face GDI+
+// really uses, blanks included, without the layout margins, so a piece placed at another's right edge continues its line
+// exactly. Falls back to MeasureSkinText when GDI+ cannot measure.
+SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& font);
 // A GDI font of that look; empty when the system refuses it.
 AutoFont CreateSkinFont(const SkinFontSpec& look);

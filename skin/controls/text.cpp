@@ -40,7 +40,7 @@ void SkinText::Measure() {
     SkinFontSpec font;
     font.face = m_fontFace.c_str();
     font.height = m_fontHeight;
-    const SIZE size = MeasureSkinText(m_text, font);
+    const SIZE size = MeasureDrawnSkinText(m_text, font);
     m_rect.right = m_rect.left + size.cx;
     m_rect.bottom = m_rect.top + size.cy;
 }

@@ -34,7 +34,7 @@ CMainWindow::CMainWindow(MainWindowSettings settings) : m_settings(std::move(set
 
 CMainWindow::~CMainWindow() {
     // Threads still running are left to the end of the process: each gets 1 ms.
-    StopRepairWorker();
+    m_repairWorker.Release();
     m_serviceWorker.Detach();
     if (m_memoryWorker)
         ::WaitForSingleObject(m_memoryWorker.Get(), 1);
@@ -136,7 +136,7 @@ bool CMainWindow::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM
             OnMemoryProgress(lParam);
             return true;
         case WM_MEMORY_DONE:
-            OnMemoryDone();
+            OnMemoryDone(lParam);
             return true;
         default:
             if (m_taskbarCreated != 0 && message == m_taskbarCreated) {
@@ -157,6 +157,7 @@ LRESULT CMainWindow::OnCreate() {
     // 3. Companion libraries: without all nine entry points the optimizer closes without a word.
     if (!m_settings.loadCompanions || !m_settings.loadCompanions(m_settings.programFolder, m_companions))
         return -1;
+    m_speedTest = CSpeedTestRunner({m_companions.connectFirst, m_companions.connectNext, m_companions.connectLast});
     // 4. Services: snapshot, counts and score.
     MeasureServices();
     // 5, 6. Skin images and the controls of the first and third pages, the cache poll, the first tab.
@@ -169,7 +170,6 @@ LRESULT CMainWindow::OnCreate() {
     ::SetTimer(m_hWnd, kTimerCachePoll, kCachePollMs, nullptr);
     if (SkinTabStrip* tabs = m_skin.TabStrip(L"MainTabUI"))
         tabs->SetCurSel(0);
-    m_speedLastTick = static_cast<float>(::GetTickCount());
     // 7, 8. Tray menu and icon.
     m_menu.Load(::GetModuleHandleW(nullptr), IDR_TRAY_MENU);
     AddTrayIcon();

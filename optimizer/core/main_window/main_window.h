@@ -15,11 +15,12 @@
 #include "common/service_hosts.h"
 #include "optimizer/core/game_mode/game_mode.h"
 #include "optimizer/core/main_window/main_window_controls.h"
-#include "optimizer/core/main_window/tool_page_changes.h"
 #include "optimizer/core/services/service_worker.h"
 #include "optimizer/core/startup/companion_libraries.h"
 #include "optimizer/core/tray/tray_icon.h"
 #include "optimizer/core/tray/tray_menu.h"
+#include "optimizer/tools/speed_test/speed_test_runner.h"
+#include "optimizer/tools/repair/repair_worker.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
@@ -34,6 +35,8 @@ struct MainWindowSettings {
     std::function<void(CServiceEnumer&)> narrowSnapshot;
     std::function<bool(const std::wstring& folder, CompanionEntryPoints&)> loadCompanions = LoadCompanionLibraries;
     bool startStatistics = true;  // the statistics thread, which also starts the updater
+    // The folders a repair run cleans; empty: this user's settings, read by each run itself.
+    std::function<CachePlan()> repairPlan;
 };
 
 // The program's own folder and process-wide snapshot, everything else at its default.
@@ -64,6 +67,9 @@ public:
     int Page() const { return m_page; }
     HWND WebPane() const;
     bool MemoryCoolDown() const { return m_memoryCoolDown; }
+    const CSpeedTest& SpeedTest() const { return m_speedTest.Model(); }
+    bool MemoryResultShown() const { return m_memoryResultShown; }
+    const std::wstring& MemoryFreedText() const { return m_memoryFreedText; }
 
 private:
     // Creation and shutdown (main_window.cpp).
@@ -79,7 +85,7 @@ private:
     void PaintPage(HDC dc);
     void PaintGameModePage(HDC dc);
     void PaintResultPanel(HDC dc);
-    void PaintProgress(HDC dc);
+    void PaintProgress(HDC dc, int percent, int left);
 
     // Pages, panes and the frame (main_window_pages.cpp).
     void OnSize(WPARAM wParam, LPARAM lParam);
@@ -119,23 +125,23 @@ private:
     // Memory clean-up (main_window_memory.cpp).
     void OnMemoryCommand();
     void OnMemoryProgress(LPARAM percent);
-    void OnMemoryDone();
+    void OnMemoryDone(LPARAM result);
     void OnMemoryCoolDownTimer();
     void StartMemoryWorker();
     void PaintMemoryResult(HDC dc);
 
     // Network speed test (main_window_speed_test.cpp).
-    void StartSpeedRun();
+    void OnSpeedPageShown();
     void OnSpeedCommand(WORD id);
     void OnSpeedSamplingTimer();
     void OnSpeedGaugeTimer();
+    void RunSpeedStep(const SpeedStep& step);
 
     // Game repair and the cache poll (main_window_repair.cpp).
     void OnRepairCommand(WORD id);
     void OnRepairProgress(LPARAM percent);
     void OnRepairDone();
     void StartRepairWorker();
-    void StopRepairWorker();
     void OnCachePollTimer();
 
     MainWindowSettings m_settings;
@@ -169,11 +175,10 @@ private:
     std::wstring m_memoryFreedText;
     AutoHandle m_memoryWorker;
 
-    // Speed test.
-    float m_speedLastTick = 0;
-    float m_speedLastCount = 0;
-    unsigned m_speedSum = 0;
+    // Speed test, driven through the loaded Nettrel once the window is created.
+    CSpeedTestRunner m_speedTest{NettrelExports{}};
 
-    // Repair.
-    AutoHandle m_repairWorker;
+    // Repair and the cache-size poll.
+    CRepairWorker m_repairWorker;
+    ULONGLONG m_cachePollStart = 0;  // tick of the poll's first round; 0 before it
 };

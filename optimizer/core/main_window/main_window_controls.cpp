@@ -1,6 +1,7 @@
 #include "optimizer/core/main_window/main_window_controls.h"
 
 #include "optimizer/core/main_window/main_window_ids.h"
+#include "optimizer/tools/speed_test/speed_page.h"
 
 namespace {
 
@@ -75,6 +76,15 @@ const std::vector<ControlSpec>& MainWindowControlSpecs() {
         {L"TestNetWorkSpeedStatic2", K::kText, 1, 0xFFFF, false},
         {L"BandWidthText", K::kText, 1, 0xFFFF, true},
         {L"BandWidth", K::kText, 1, 0xFFFF, false},
+        // The rest of the result and bandwidth lines and the failure text, made in code.
+        {speed_page::kResultSpeed, K::kText, 1, 0xFFFF, false},
+        {speed_page::kResultJoin, K::kText, 1, 0xFFFF, false},
+        {speed_page::kResultRating, K::kText, 1, 0xFFFF, false},
+        {speed_page::kBandLow, K::kText, 1, 0xFFFF, false},
+        {speed_page::kBandJoin, K::kText, 1, 0xFFFF, false},
+        {speed_page::kBandHigh, K::kText, 1, 0xFFFF, false},
+        {speed_page::kBandEnd, K::kText, 1, 0xFFFF, false},
+        {speed_page::kFailureText, K::kText, 1, 0xFFFF, false},
         {L"SpeedFailedWarnIcon", K::kImage, 1, 0xFFFF, false},
         {L"CancelSpeedBtn", K::kButton, 1, kCmdSpeedCancel, true},
         {L"RestartSpeedBtn", K::kButton, 1, kCmdSpeedRestart, false},
@@ -176,6 +186,20 @@ void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
                 text->m_fontHeight = kCodeTextSize;
                 text->SetBounds(code.x, code.y, code.x, code.y);
                 text->SetText(code.text);
+            }
+            for (const speed_page::CodeText& code : speed_page::kCodeTexts) {
+                if (std::wstring(code.name) != spec.name)
+                    continue;
+                madeInCode = true;
+                // The look of its line's first control, and its place until the line is laid out.
+                const SkinText* style = Text(code.styleOf);
+                if (!style)
+                    continue;
+                text->m_fontFace = style->m_fontFace;
+                text->m_fontHeight = style->m_fontHeight;
+                text->m_textColor = style->m_textColor;
+                const RECT at = style->GetIniRect();
+                text->SetBounds(at.left, at.top, at.left, at.top);
             }
             if (!madeInCode)
                 text->Load(spec.name, m_ini);

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "optimizer/tools/memory/memory_page.h"
 #include "skin/controls/animation.h"
 #include "skin/controls/button.h"
 #include "skin/controls/control_changes.h"
@@ -31,14 +32,14 @@ struct ControlSpec {
     bool visible;
 };
 
-// Every control, the three made in code included, in the order each page paints them.
+// Every control, those made in code included, in the order each page paints them.
 const std::vector<ControlSpec>& MainWindowControlSpecs();
 
 // Sections that are not in the ini: texts the window makes itself.
 namespace main_controls {
-constexpr const wchar_t* kSweepStatus = L"#SweepStatus";    // "正在加速..." / "正在取消加速..."
-constexpr const wchar_t* kServiceCount = L"#ServiceCount";  // the listed-service count
-constexpr const wchar_t* kMemoryStatus = L"#MemoryStatus";  // "正在整理..."
+constexpr const wchar_t* kSweepStatus = L"#SweepStatus";        // "正在加速..." / "正在取消加速..."
+constexpr const wchar_t* kServiceCount = L"#ServiceCount";      // the listed-service count
+constexpr const wchar_t* kMemoryStatus = kMemoryStateTextName;  // "正在整理..."
 }  // namespace main_controls
 
 class CMainWindowSkin {

@@ -2,6 +2,9 @@
 #pragma once
 #include <windows.h>
 
+#include "optimizer/tools/speed_test/speed_page.h"
+#include "optimizer/tools/memory/memory_messages.h"  // WM_MEMORY_PROGRESS, WM_MEMORY_DONE
+#include "optimizer/tools/repair/repair_messages.h"  // WM_REPAIR_PROGRESS, WM_REPAIR_DONE
 #include "resources/sorvik/sorvik_resource_ids.h"
 
 // WM_COMMAND low words (notification code 0): skin controls and the tray menu.
@@ -32,26 +35,20 @@ enum MainWindowCommand : WORD {
 };
 
 enum MainWindowTimer : UINT_PTR {
-    kTimerSpeedSampling = 2,  // 50 ms, speed test samples
-    kTimerSpeedGauge = 3,     // 1 ms, the gauge swings to the average
-    kTimerCachePoll = 4,      // 5 ms, Scoura's measured size
+    kTimerSpeedSampling = speed_page::kSamplingTimer,  // 50 ms, speed test samples
+    kTimerSpeedGauge = speed_page::kGaugeTimer,        // 1 ms, the gauge swings to the average
+    kTimerCachePoll = 4,                               // 5 ms, Scoura's measured size
     kTimerMemoryCoolDown = 2015,
     kTimerQuitAfterRestore = 2016,
 };
 
-constexpr UINT kSpeedSamplingMs = 50;
-constexpr UINT kSpeedGaugeMs = 1;
 constexpr UINT kCachePollMs = 5;
 constexpr UINT kMemoryCoolDownMs = 600000;
 constexpr UINT kQuitPollMs = 1000;
 
-// Window messages from the main window's workers (the service sweeps are in service_messages.h).
+// Window messages of the tray icon; the workers' own are in their headers above and in service_messages.h.
 enum MainWindowMessage : UINT {
-    WM_TRAY_CALLBACK = 2024,    // lParam: the mouse message on the tray icon
-    WM_REPAIR_PROGRESS = 9916,  // lParam: percentage
-    WM_REPAIR_DONE = 9917,
-    WM_MEMORY_PROGRESS = 10021,  // lParam: percentage
-    WM_MEMORY_DONE = 10022,
+    WM_TRAY_CALLBACK = 2024,  // lParam: the mouse message on the tray icon
 };
 
 constexpr UINT kTrayIconId = 1000;

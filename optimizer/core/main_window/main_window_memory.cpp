@@ -1,8 +1,10 @@
-// CMainWindow: the memory clean-up's window side - its start rule with the come-back-later box, its
-// progress and finished transitions and the ten-minute cool-down. The worker and the drawing of its
-// result belong to the memory clean-up tool.
+// CMainWindow: the memory clean-up's window side - its start rule with the come-back-later box, the
+// worker, its progress and finished transitions, the ten-minute cool-down and the drawing of the result.
 #include "optimizer/core/main_window/main_window.h"
 #include "optimizer/core/main_window/main_window_ids.h"
+#include "optimizer/tools/memory/memory_page.h"
+#include "optimizer/tools/memory/memory_tally.h"
+#include "optimizer/tools/memory/memory_worker.h"
 #include "skin/message_box/message_box_dlg.h"
 
 void CMainWindow::OnMemoryCommand() {
@@ -31,7 +33,10 @@ void CMainWindow::OnMemoryProgress(LPARAM percent) {
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
-void CMainWindow::OnMemoryDone() {
+void CMainWindow::OnMemoryDone(LPARAM result) {
+    // The run's result travels with the message; a done message without one shows nothing freed.
+    const std::unique_ptr<MemoryResult> taken = TakeMemoryResult(result);
+    m_memoryFreedText = taken ? taken->freedText : FormatFreedAmount(0);
     m_skin.Apply(MemoryDoneChanges());
     m_memoryFrame = 0;
     m_memoryPercent = 0;
@@ -48,9 +53,6 @@ void CMainWindow::OnMemoryCoolDownTimer() {
 }
 
 void CMainWindow::StartMemoryWorker() {
-    // The memory clean-up tool: end the previous worker (1 ms), start one that empties the working sets.
-}
-
-void CMainWindow::PaintMemoryResult(HDC) {
-    // The memory clean-up tool: its percentage, and the result line with m_memoryFreedText.
+    // A run still going from an earlier request is given 1 ms and then left to finish on its own.
+    m_memoryWorker = ::StartMemoryWorker(m_hWnd, std::move(m_memoryWorker));
 }

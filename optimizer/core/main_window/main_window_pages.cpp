@@ -69,11 +69,7 @@ void CMainWindow::OnTabChange(int tab) {
         m_page = 1;
         ShowWebPane(false);
         ShowProcessPane(false);
-        if (!m_speedPageBuilt) {
-            m_speedPageBuilt = true;
-            m_skin.LoadPage(m_hWnd, 1);
-            StartSpeedRun();
-        }
+        OnSpeedPageShown();
     } else if (tab == 2) {
         ShowProcessPane(false);
         CreateWebPane();

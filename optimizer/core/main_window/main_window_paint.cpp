@@ -1,6 +1,8 @@
-// CMainWindow: painting the current page, the game-mode result panel and the sweep progress.
+// CMainWindow: painting the current page, the game-mode result panel, the sweep progress and the memory
+// clean-up's percentage and result line.
 #include "optimizer/core/main_window/main_window.h"
 #include "optimizer/core/main_window/main_window_layout.h"
+#include "optimizer/tools/memory/memory_result_line.h"
 #include "skin/controls/skin_draw.h"
 #include "skin/paint/memory_dc.h"
 
@@ -106,7 +108,7 @@ void CMainWindow::PaintGameModePage(HDC dc) {
     if (m_game.m_showResult)
         PaintResultPanel(dc);
     if (m_game.m_progress != 0)
-        PaintProgress(dc);
+        PaintProgress(dc, m_game.m_progress, ProgressTextLeft(m_game.m_progress));
     PaintMemoryResult(dc);
     m_skin.Paint(dc, main_controls::kServiceCount);
     m_skin.Paint(dc, m_game.m_gameMode ? L"CancelBoostBtn" : L"BeginBoostBtn");
@@ -133,12 +135,31 @@ void CMainWindow::PaintResultPanel(HDC dc) {
     DrawBar(dc, m_skin.LooseImage(L"Strip_2.png"), 201, 195, AfterBarWidth(m_game.m_score));
 }
 
-void CMainWindow::PaintProgress(HDC dc) {
+void CMainWindow::PaintProgress(HDC dc, int percent, int left) {
     SkinFontSpec font;
     font.face = L"Arial";
     font.height = PointsToHeight(dc, 10);
     font.weight = FW_BOLD;
-    const float left = static_cast<float>(ProgressTextLeft(m_game.m_progress));
-    DrawSkinText(dc, std::to_wstring(m_game.m_progress) + L"%", font, RGB(0x33, 0x64, 0x83),
-                 Gdiplus::RectF(left, 197, 100, 100), nullptr);
+    DrawSkinText(dc, std::to_wstring(percent) + L"%", font, RGB(0x33, 0x64, 0x83),
+                 Gdiplus::RectF(static_cast<float>(left), 197, 100, 100), nullptr);
+}
+
+void CMainWindow::PaintMemoryResult(HDC dc) {
+    if (m_memoryPercent != 0)
+        PaintProgress(dc, m_memoryPercent, MemoryPercentLeft(m_memoryPercent));
+    if (!m_memoryResultShown)
+        return;
+    SkinFontSpec font;
+    font.height = PointsToHeight(dc, 10);
+    const auto width = [&font](const std::wstring& text) {
+        return static_cast<float>(MeasureDrawnSkinText(text, font).cx);
+    };
+    const MemoryResultLayout at =
+        LayOutMemoryResult(width(kMemoryResultHead), width(kMemoryResultBlanks), width(m_memoryFreedText));
+    const COLORREF words = RGB(0x3A, 0x43, 0x4A);
+    const float top = kMemoryResultTop;
+    DrawSkinText(dc, kMemoryResultHead, font, words, Gdiplus::RectF(kMemoryResultLeft, top, 300, 20), nullptr);
+    DrawSkinText(dc, m_memoryFreedText, font, RGB(0xD1, 0x36, 0x32), Gdiplus::RectF(at.amountLeft, top, 100, 20),
+                 nullptr);
+    DrawSkinText(dc, kMemoryResultTail, font, words, Gdiplus::RectF(at.tailLeft, top, 100, 20), nullptr);
 }

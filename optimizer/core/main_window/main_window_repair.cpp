@@ -1,42 +1,41 @@
-// CMainWindow: game repair's window side - the second page's transitions, the progress bar and the poll
-// of Scoura's cache size. The cleaning worker belongs to the repair tool.
-#include <cmath>
-
+// CMainWindow: game repair's window side - the worker, the second page's transitions, the progress bar
+// and the poll of Scoura's cache size.
 #include "optimizer/core/main_window/main_window.h"
 #include "optimizer/core/main_window/main_window_ids.h"
+#include "optimizer/tools/repair/cache_size_poll.h"
+#include "optimizer/tools/repair/repair_page.h"
 
 void CMainWindow::OnRepairCommand(WORD id) {
     if (id == kCmdRepairCancel) {
-        StopRepairWorker();
-        m_skin.Apply(RepairPageChanges(RepairEvent::kCancel));
+        m_repairWorker.Stop();
+        m_skin.Apply(RepairCancelChanges());
         return;
     }
-    StopRepairWorker();
+    // Starting stops the previous run first; its queued messages go with it.
     StartRepairWorker();
-    m_skin.Apply(RepairPageChanges(id == kCmdRepairStart ? RepairEvent::kStart : RepairEvent::kAgain));
+    m_skin.Apply(id == kCmdRepairStart ? RepairStartChanges() : RepairAgainChanges());
 }
 
 void CMainWindow::OnRepairProgress(LPARAM percent) {
-    m_skin.Apply({SetControlPos(L"RepairProgressBarCtrl", static_cast<int>(percent))});
+    m_skin.Apply(RepairProgressChanges(percent));
 }
 
 void CMainWindow::OnRepairDone() {
-    m_skin.Apply(RepairPageChanges(RepairEvent::kDone));
+    m_skin.Apply(RepairDoneChanges());
 }
 
 void CMainWindow::StartRepairWorker() {
-    // The repair tool: start the worker that clears the URL cache and the product cache folder.
-}
-
-void CMainWindow::StopRepairWorker() {
-    // The repair tool asks its worker to stop between two deletions; here it is only given 1 ms.
-    if (m_repairWorker)
-        ::WaitForSingleObject(m_repairWorker.Get(), 1);
+    if (m_settings.repairPlan)
+        m_repairWorker.Start(m_hWnd, m_settings.repairPlan());
+    else
+        m_repairWorker.Start(m_hWnd);
 }
 
 void CMainWindow::OnCachePollTimer() {
     // Scoura measures in the background; the first size it knows ends the poll.
-    // Truncated to an integer: below one it still counts as unknown.
-    if (std::fabs(m_companions.getDirSize()) >= 1.0)
+    const ULONGLONG now = ::GetTickCount64();
+    if (m_cachePollStart == 0)
+        m_cachePollStart = now;
+    if (CacheSizePollEnds(m_companions.getDirSize(), now - m_cachePollStart))
         ::KillTimer(m_hWnd, kTimerCachePoll);
 }

@@ -3,8 +3,9 @@
 #pragma once
 #include "skin/controls/control_changes.h"
 
-// Name under which the window keeps its code-made "正在整理..." text among the page's controls.
-constexpr wchar_t kMemoryStateTextName[] = L"MemoryStateStatic";
+// The window's own "正在整理..." text, made in code rather than read from the skin ini ("#" marks such
+// names, which no ini section can have).
+constexpr wchar_t kMemoryStateTextName[] = L"#MemoryStatus";
 
 ControlChanges MemoryStartChanges();  // a run starts: animation up, button disabled
 ControlChanges MemoryDoneChanges();   // WM_MEMORY_DONE: animation down, button enabled as "继续优化"

@@ -76,9 +76,14 @@ DWORD WINAPI RepairThread(void* param) {
 }  // namespace
 
 CRepairWorker::~CRepairWorker() {
+    Release();
+}
+
+void CRepairWorker::Release() {
     RequestStop();
     if (m_thread)
         ::WaitForSingleObject(m_thread.Get(), 1);
+    m_thread.Reset();
 }
 
 bool CRepairWorker::Start(HWND owner) {

@@ -27,6 +27,9 @@ public:
     // Asks the worker to leave before its next entry and waits a moment. From then on it posts nothing,
     // and repair messages it posted earlier are taken out of this thread's queue.
     void Stop();
+    // At shutdown: asks the worker to leave, gives it 1 ms and lets go of its thread, which then posts
+    // nothing and ends on its own.
+    void Release();
 
     HANDLE Thread() const { return m_thread.Get(); }  // the current or last run's thread; not owned by callers
 

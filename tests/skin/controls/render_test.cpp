@@ -276,6 +276,37 @@ TEST_F(Render, LinkAndTextSizeThemselvesToTheirText) {
     EXPECT_GT(text.GetRect().right, 0);
 }
 
+// A line set piece after piece, each at the right edge of the one before as it measures itself, looks
+// exactly like the whole line drawn at once: no piece overlaps or leaves a gap.
+TEST_F(Render, TextPiecesSetSideBySideDrawAsOneLine) {
+    const std::wstring pieces[] = {L"您当前的下载速度为", L"1.5MB/秒", L"，玩游戏网速", L"极快"};
+    for (int size : {12, 14, 16}) {
+        DibCanvas whole{400, 40, kBack}, joined{400, 40, kBack};
+        auto text = [&](SkinText& t, int x, const std::wstring& s) {
+            ASSERT_TRUE(t.Create(owner.Hwnd(), 0xFFFF, true));
+            t.m_fontHeight = size;
+            t.SetBounds(x, 10, x, 10);
+            t.SetText(s);
+        };
+        SkinText line;
+        text(line, 10, pieces[0] + pieces[1] + pieces[2] + pieces[3]);
+        line.Paint(whole.Dc());
+        int x = 10;
+        for (const std::wstring& piece : pieces) {
+            SkinText t;
+            text(t, x, piece);
+            t.Paint(joined.Dc());
+            x = t.GetRect().right;
+        }
+        EXPECT_EQ(line.GetRect().right, x) << size;
+        int differing = 0;
+        for (int py = 0; py < 40; ++py)
+            for (int px = 0; px < 400; ++px)
+                differing += whole.Pixel(px, py) != joined.Pixel(px, py);
+        EXPECT_EQ(0, differing) << "size " << size;
+    }
+}
+
 // GDI+ draws TrueType faces only: text in a face that the font mapper resolves to a bitmap font must
 // still show, in a face GDI+ can draw.
 TEST_F(Render, TextInABitmapFaceStillShows) {

@@ -167,8 +167,17 @@ void TestHttpServer::Serve(Socket client) {
             Stall();
         } else if (SendAll(client, headers.data(), headers.size())) {
             std::string block;
+            // A paced body goes out in about twenty blocks a second.
+            const uint64_t pace = response.bytesPerSecond;
+            const uint64_t blockLimit =
+                pace ? std::max<uint64_t>(1, std::min<uint64_t>(pace / 20, 256 * 1024)) : 256 * 1024;
+            const DWORD startTick = ::GetTickCount();
             for (uint64_t sent = 0; sent < toSend;) {
-                size_t size = static_cast<size_t>(std::min<uint64_t>(toSend - sent, 256 * 1024));
+                const uint64_t dueMs = pace ? sent * 1000 / pace : 0, elapsedMs = ::GetTickCount() - startTick;
+                if (dueMs > elapsedMs &&
+                    ::WaitForSingleObject(m_stopEvent, static_cast<DWORD>(dueMs - elapsedMs)) == WAIT_OBJECT_0)
+                    break;  // the server stops
+                size_t size = static_cast<size_t>(std::min<uint64_t>(toSend - sent, blockLimit));
                 if (response.generatedSize && response.fill) {
                     block.assign(size, response.fill);
                 } else if (response.generatedSize) {

@@ -11,16 +11,11 @@
 #include <functional>
 
 namespace fake_companions {
-int g_connectFirst = 0;
-int g_connectNext = 0;
 int g_initVar = 0;
 
 namespace {
-int WINAPI First() {
-    return ++g_connectFirst, 0;
-}
-double WINAPI Next() {
-    return ++g_connectNext, 0.0;
+double WINAPI NothingCounted() {
+    return 0.0;
 }
 int WINAPI Nothing() {
     return 0;
@@ -33,13 +28,13 @@ double WINAPI DirSize() {
 }
 
 bool Load(const std::wstring&, CompanionEntryPoints& entries) {
-    entries = {First, Next, Nothing, InitVar, Nothing, Nothing, Nothing, Nothing, DirSize};
+    entries = {Nothing, NothingCounted, Nothing, InitVar, Nothing, Nothing, Nothing, Nothing, DirSize};
     return true;
 }
 }  // namespace
 
 void Reset() {
-    g_connectFirst = g_connectNext = g_initVar = 0;
+    g_initVar = 0;
 }
 }  // namespace fake_companions
 
@@ -56,6 +51,8 @@ MainWindowSettings TestWindowSettings(const std::vector<std::wstring>& services)
     settings.narrowSnapshot = [services](CServiceEnumer& snapshot) { KeepOnlyServices(snapshot, services); };
     settings.loadCompanions = fake_companions::Load;
     settings.startStatistics = false;
+    // A repair run empties only the prefix's URL cache; a test that wants folders cleaned names its own.
+    settings.repairPlan = [] { return CachePlan{L"", L"", CFolderGuard({{}, {}})}; };
     return settings;
 }
 
@@ -75,7 +72,11 @@ void MainWindowTest::TearDown() {
 }
 
 bool MainWindowTest::Open(bool pageFileWarning, const std::vector<std::wstring>& services) {
-    m_window = std::make_unique<CMainWindow>(TestWindowSettings(services));
+    return OpenWith(TestWindowSettings(services), pageFileWarning);
+}
+
+bool MainWindowTest::OpenWith(MainWindowSettings settings, bool pageFileWarning) {
+    m_window = std::make_unique<CMainWindow>(std::move(settings));
     m_window->SetPageFileWarning(pageFileWarning);
     if (!m_window->CreateMainWindow())
         return false;

@@ -1,6 +1,6 @@
 // A real CMainWindow for one test: the test skin beside the test program, stand-ins for the companion
 // libraries that count their calls, a service snapshot narrowed to the test's own services (none by
-// default, so no sweep touches Wine's services), and no statistics thread.
+// default, so no sweep touches Wine's services), no statistics thread, and repairs that clean no folder.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -13,11 +13,14 @@
 #include "optimizer/core/main_window/main_window.h"
 
 namespace fake_companions {
-extern int g_connectFirst;
-extern int g_connectNext;
 extern int g_initVar;
 void Reset();
 }  // namespace fake_companions
+
+// The centre of a tab of the test skin's strip (y 46..80, 110 pixels wide, 4 apart).
+inline POINT TabCentre(int tab) {
+    return {14 + tab * 114 + 55, 63};
+}
 
 // Settings for a window of the test program; `services` names the test services to keep.
 MainWindowSettings TestWindowSettings(const std::vector<std::wstring>& services = {});
@@ -29,6 +32,7 @@ protected:
 
     // Creates and shows the window; false when creation failed.
     bool Open(bool pageFileWarning = false, const std::vector<std::wstring>& services = {});
+    bool OpenWith(MainWindowSettings settings, bool pageFileWarning = false);
     HWND Hwnd() const { return m_window ? m_window->GetHwnd() : nullptr; }
     CMainWindow& Window() { return *m_window; }
     // Sends WM_COMMAND(id) as a skin control or the tray menu would, and handles what it posted.

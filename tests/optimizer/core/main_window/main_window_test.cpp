@@ -1,5 +1,5 @@
 // The main window driven with real messages: hiding, dragging, pages and panes, game mode as the tray
-// shows it, the memory cool-down and the repair page.
+// shows it and the memory cool-down.
 #include <gtest/gtest.h>
 
 #include "optimizer/core/main_window/main_window_ids.h"
@@ -9,11 +9,6 @@
 #include "window_test_support.h"
 
 namespace {
-
-// The test skin puts the three tabs at y 46..80, 110 pixels wide, 4 apart.
-POINT TabCentre(int tab) {
-    return {14 + tab * 114 + 55, 63};
-}
 
 // Records WM_SYSCOMMAND sent to one window.
 HHOOK g_hook = nullptr;
@@ -78,18 +73,6 @@ TEST_F(MainWindowTest, TheTopBandDragsExceptOnTheSystemButtons) {
         EXPECT_EQ(c.drags, dragged) << c.at.x << "," << c.at.y;
     }
     ::UnhookWindowsHookEx(g_hook);
-}
-
-TEST_F(MainWindowTest, TheNetworkPageStartsItsSpeedTestOnlyOnTheFirstVisit) {
-    ASSERT_TRUE(Open());
-    EXPECT_EQ(nullptr, Window().Skin().Find(L"BeginRepairBtn")) << "built on the first visit";
-    for (int tab : {1, 0, 1}) {
-        Click(TabCentre(tab).x, TabCentre(tab).y);
-        EXPECT_EQ(tab, Window().Page());
-    }
-    EXPECT_EQ(1, fake_companions::g_connectFirst);
-    EXPECT_EQ(1, fake_companions::g_connectNext);
-    EXPECT_NE(nullptr, Window().Skin().Find(L"BeginRepairBtn"));
 }
 
 TEST_F(MainWindowTest, TheToolsPageMakesItsWebPaneOnce) {
@@ -204,27 +187,6 @@ TEST_F(MainWindowTest, ThePaneSitsLowerAndShorterUnderThePageFileWarning) {
         EXPECT_EQ(451, rect.bottom);
         m_window.reset();
     }
-}
-
-TEST_F(MainWindowTest, RepairPageFollowsItsRun) {
-    ASSERT_TRUE(Open());
-    Command(kCmdTrayRepair);
-    ASSERT_EQ(1, Window().Page());
-    Command(kCmdRepairStart);
-    EXPECT_FALSE(Visible(L"BeginRepairBtn"));
-    EXPECT_TRUE(Visible(L"EndRepairBtn"));
-    EXPECT_TRUE(Visible(L"RepairProgressBarCtrl"));
-    ::SendMessageW(Hwnd(), WM_REPAIR_PROGRESS, 0, 40);
-    EXPECT_EQ(40u, Window().Skin().ProgressBar(L"RepairProgressBarCtrl")->GetPos());
-    ::SendMessageW(Hwnd(), WM_REPAIR_DONE, 0, 0);
-    EXPECT_TRUE(Visible(L"SucceedIcon"));
-    EXPECT_TRUE(Visible(L"ReRepairBtn"));
-    EXPECT_FALSE(Visible(L"RepairProgressBarCtrl"));
-    Command(kCmdRepairAgain);
-    Command(kCmdRepairCancel);
-    EXPECT_TRUE(Visible(L"WarnIcon"));
-    EXPECT_FALSE(Visible(L"SucceedIcon"));
-    EXPECT_EQ(0u, Window().Skin().ProgressBar(L"RepairProgressBarCtrl")->GetPos());
 }
 
 TEST_F(MainWindowTest, TheResultPanelShowsTheAfterBarOnceGameModeIsOn) {

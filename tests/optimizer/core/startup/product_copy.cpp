@@ -88,11 +88,12 @@ ProductCopy::~ProductCopy() {
     DeleteFolder(m_folder);
 }
 
-void ProductCopy::PointServicesAt(const std::string& base) {
+void ProductCopy::PointServicesAt(const std::string& base, const std::string& speedTest) {
     // Port 1 is closed on loopback: requests to the other services fail at once and stay on this machine.
     const std::string closed = "http://127.0.0.1:1";
     const std::string text = "[hosts]\r\nstatistics=" + base + "\r\nip=" + base + "\r\nupdate=" + closed +
-                             "\r\nweb=" + closed + "\r\nplugin=" + closed + "\r\nspeedtest=" + closed + "\r\n";
+                             "\r\nweb=" + closed + "\r\nplugin=" + closed +
+                             "\r\nspeedtest=" + (speedTest.empty() ? closed : speedTest) + "\r\n";
     AutoHandle file(::CreateFileW((m_folder + L"service_hosts.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;

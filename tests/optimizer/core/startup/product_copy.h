@@ -18,8 +18,9 @@ public:
 
     const std::wstring& Folder() const { return m_folder; }  // ends in a backslash
     bool Complete() const { return m_complete; }
-    // Rewrites "service_hosts.ini": statistics and ip at `base`, the other services at a closed port.
-    void PointServicesAt(const std::string& base);
+    // Rewrites "service_hosts.ini": statistics and ip at `base`, the speed-test payload at `speedTest`
+    // (empty: closed), the other services at a closed port.
+    void PointServicesAt(const std::string& base, const std::string& speedTest = "");
     bool Remove(const std::wstring& file);
 
     // Starts Sorvik.exe with `arguments` (none for a normal start); empty on failure.

@@ -32,3 +32,24 @@ bool SaveScreenshot(const std::wstring& name) {
             png = encoders[i].Clsid;
     return image.Save((folder + name + L".png").c_str(), &png, nullptr) == Gdiplus::Ok;
 }
+
+int RedScreenPixels(const RECT& rect) {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return 0;
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    ScopedGetDC screen(nullptr);
+    AutoBitmap dib(::CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    AutoMemoryDC memory(::CreateCompatibleDC(screen.Get()));
+    if (!dib || !memory)
+        return -1;
+    ScopedSelectObject select(memory.Get(), dib.Get());
+    ::BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top, SRCCOPY);
+    int red = 0;
+    const auto* pixel = static_cast<const BYTE*>(bits);  // blue, green, red, unused
+    for (int i = 0; i < width * height; ++i, pixel += 4)
+        red += pixel[2] > 150 && pixel[1] < 130 && pixel[0] < 130;
+    return red;
+}

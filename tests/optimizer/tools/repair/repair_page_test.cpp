@@ -8,25 +8,30 @@ namespace {
 using Shown = std::set<std::wstring>;
 
 TEST(RepairPage, EachStepShowsOnlyWhatBelongsToIt) {
+    const Shown running = {L"EndRepairBtn", L"RepairSateStatic", L"RepairProgressBarCtrl", L"FeedBackStatic"};
+    const struct {
+        const char* step;
+        ControlChanges changes;
+        Shown shown;
+        int bar;
+    } steps[] = {
+        {"start", RepairStartChanges(), running, 0},
+        {"progress past 100", RepairProgressChanges(250), running, 100},
+        {"done",
+         RepairDoneChanges(),
+         {L"SucceedIcon", L"RepairCompleteStatic", L"ReRepairBtn", L"FeedBackStatic"},
+         100},
+        {"again", RepairAgainChanges(), running, 0},
+        {"cancel", RepairCancelChanges(), {L"WarnIcon", L"ReRepairBtn", L"RepairCancelStatic", L"FeedBackStatic"}, 0},
+        {"again after cancel", RepairAgainChanges(), running, 0},
+    };
     ControlState page;
     page.shown = {L"BeginRepairBtn", L"RepairIcon", L"FeedBackStatic"};
-    const Shown running = {L"EndRepairBtn", L"RepairSateStatic", L"RepairProgressBarCtrl", L"FeedBackStatic"};
-
-    page.Apply(RepairStartChanges());
-    EXPECT_EQ(running, page.shown);
-    EXPECT_EQ(0, page.positions[L"RepairProgressBarCtrl"]);
-    page.Apply(RepairProgressChanges(250));
-    EXPECT_EQ(100, page.positions[L"RepairProgressBarCtrl"]);
-    page.Apply(RepairDoneChanges());
-    EXPECT_EQ((Shown{L"SucceedIcon", L"RepairCompleteStatic", L"ReRepairBtn", L"FeedBackStatic"}), page.shown);
-
-    page.Apply(RepairAgainChanges());
-    EXPECT_EQ(running, page.shown);
-    EXPECT_EQ(0, page.positions[L"RepairProgressBarCtrl"]);
-    page.Apply(RepairCancelChanges());
-    EXPECT_EQ((Shown{L"WarnIcon", L"ReRepairBtn", L"RepairCancelStatic", L"FeedBackStatic"}), page.shown);
-    page.Apply(RepairAgainChanges());
-    EXPECT_EQ(running, page.shown);
+    for (const auto& s : steps) {
+        page.Apply(s.changes);
+        EXPECT_EQ(s.shown, page.shown) << s.step;
+        EXPECT_EQ(s.bar, page.positions[L"RepairProgressBarCtrl"]) << s.step;
+    }
 }
 
 }  // namespace

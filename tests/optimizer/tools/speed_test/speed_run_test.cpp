@@ -3,22 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "tests/optimizer/tools/speed_test/speed_page_recorder.h"
-#include "tests/support/built_file.h"
-#include "tests/support/fake_nettrel/fake_nettrel.h"
+#include "tests/support/fake_nettrel/fake_nettrel_module.h"
 
 using namespace speed_page;
 
 namespace {
-
-HMODULE FakeNettrel() {
-    static HMODULE module = ::LoadLibraryW(BuiltFilePath(SORVIK_FAKE_NETTREL_PATH).c_str());
-    return module;
-}
-
-template <typename Fn>
-Fn FakeExport(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(FakeNettrel(), name)));
-}
 
 void ExpectShown(SpeedPageRecorder& page, std::initializer_list<const wchar_t*> names, bool shown) {
     for (const wchar_t* name : names)
@@ -40,8 +29,8 @@ protected:
     }
     SpeedStep Tick() { return m_page.Apply(m_runner.SamplingTimer(m_tick += kSamplingPeriodMs)); }
 
-    FakeNettrelSetStepFn m_setStep = FakeExport<FakeNettrelSetStepFn>(kFakeNettrelSetStep);
-    FakeNettrelCallsFn m_calls = FakeExport<FakeNettrelCallsFn>(kFakeNettrelCalls);
+    FakeNettrelSetStepFn m_setStep = FakeNettrelExport<FakeNettrelSetStepFn>(kFakeNettrelSetStep);
+    FakeNettrelCallsFn m_calls = FakeNettrelExport<FakeNettrelCallsFn>(kFakeNettrelCalls);
     CSpeedTestRunner m_runner{FindNettrelExports(FakeNettrel())};
     SpeedPageRecorder m_page;
     uint32_t m_tick = 123456;

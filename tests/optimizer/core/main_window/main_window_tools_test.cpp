@@ -1,0 +1,131 @@
+// The memory clean-up and game repair run for real through the main window: what the pages show when a
+// run ends or is cancelled, with screenshots of each. Repair runs clean a sandbox, never a real folder.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "optimizer/core/main_window/main_window_ids.h"
+#include "tests/optimizer/core/main_window/main_window_fixture.h"
+#include "tests/optimizer/core/startup/screenshot.h"
+#include "tests/optimizer/tools/repair/cache_sandbox.h"
+#include "window_test_support.h"
+
+namespace {
+
+constexpr DWORD kRunTimeoutMs = 60000;
+
+// Columns of the result line (405..705, 187..207) holding the amount's red and the words' dark grey.
+struct LineColumns {
+    std::vector<int> red, grey;
+};
+
+LineColumns ResultLineColumns(HWND window) {
+    LineColumns columns;
+    for (int x = 405; x < 705; ++x) {
+        bool red = false, grey = false;
+        for (int y = 187; y < 207; ++y) {
+            const COLORREF c = WindowPixel(window, x, y);
+            red |= GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110;
+            grey |= GetRValue(c) < 110 && GetGValue(c) < 110 && GetBValue(c) < 110;
+        }
+        if (red)
+            columns.red.push_back(x);
+        if (grey)
+            columns.grey.push_back(x);
+    }
+    return columns;
+}
+
+CachePlan SandboxPlan(const CCacheSandbox& sandbox) {
+    return CachePlan{sandbox.Path(L"cache"), L"", CFolderGuard::ForThisSystem()};
+}
+
+// The test window in the shipped skin of this build tree, so the pictures show what a user sees.
+MainWindowSettings ShippedSkinSettings() {
+    MainWindowSettings settings = TestWindowSettings();
+    wchar_t product[MAX_PATH] = {};
+    ::GetFullPathNameW((settings.programFolder + L"..\\..\\..\\..\\product\\").c_str(), MAX_PATH, product, nullptr);
+    settings.programFolder = product;
+    return settings;
+}
+
+class MainWindowToolsTest : public MainWindowTest {
+protected:
+    // Opens the window on the network page with repairs cleaning the sandbox's "cache" folder.
+    bool OpenOnRepairPage() {
+        MainWindowSettings settings = ShippedSkinSettings();
+        settings.repairPlan = [this] { return SandboxPlan(m_sandbox); };
+        if (!OpenWith(std::move(settings)))
+            return false;
+        Command(kCmdTrayRepair);
+        return Window().Page() == 1;
+    }
+    void Photograph(const wchar_t* name) {
+        ::UpdateWindow(Hwnd());
+        PumpFor(200);
+        EXPECT_TRUE(SaveScreenshot(name)) << name;
+    }
+
+    CCacheSandbox m_sandbox;
+};
+
+TEST_F(MainWindowToolsTest, ACleanUpAfterTheCoolDownRunsAndShowsWhatItFreed) {
+    ASSERT_TRUE(OpenWith(ShippedSkinSettings()));
+    ::SendMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
+    ::SendMessageW(Hwnd(), WM_TIMER, kTimerMemoryCoolDown, 0);  // ten minutes later
+    bool boxShown = false;
+    InsideModalLoop([&] { Command(kCmdMemory); }, [&] { boxShown = ShownDialogOfThisThread() != nullptr; });
+    EXPECT_FALSE(boxShown);
+    EXPECT_TRUE(Visible(L"ChaosCircle22")) << "a run started";
+    EXPECT_FALSE(Window().MemoryResultShown());
+
+    ASSERT_TRUE(PumpUntil([&] { return Window().MemoryResultShown(); }, kRunTimeoutMs));
+    EXPECT_EQ(L"\u7ee7\u7eed\u4f18\u5316", Window().Skin().Button(L"BeginMemoryBtn")->GetText());  // 继续优化
+    const std::wstring& freed = Window().MemoryFreedText();
+    ASSERT_FALSE(freed.empty());
+    EXPECT_EQ(L'M', freed.back());
+    EXPECT_NE(L'-', freed.front());
+
+    ::UpdateWindow(Hwnd());
+    const LineColumns line = ResultLineColumns(Hwnd());
+    ASSERT_FALSE(line.red.empty()) << "the amount is drawn";
+    ASSERT_FALSE(line.grey.empty()) << "the words are drawn";
+    EXPECT_GE(line.red.front(), 525);  // never before its place
+    // The words stop before the amount and go on after it, never through it.
+    for (int x : line.grey)
+        EXPECT_TRUE(x < line.red.front() || x > line.red.back()) << x;
+    EXPECT_GT(line.grey.back(), line.red.back()) << "the words after the amount";
+    Photograph(L"page0_memory_result");
+}
+
+TEST_F(MainWindowToolsTest, AFinishedRepairShowsItsSuccess) {
+    m_sandbox.AddFile(L"cache\\a.dat", 4000);
+    m_sandbox.AddFile(L"cache\\sub\\b.dat", 4000);
+    ASSERT_TRUE(OpenOnRepairPage());
+    Command(kCmdRepairStart);
+    ASSERT_TRUE(PumpUntil([&] { return Visible(L"SucceedIcon"); }, kRunTimeoutMs));
+    for (const wchar_t* shown : {L"RepairCompleteStatic", L"ReRepairBtn"})
+        EXPECT_TRUE(Visible(shown)) << shown;
+    for (const wchar_t* hidden : {L"RepairProgressBarCtrl", L"EndRepairBtn", L"RepairSateStatic", L"BeginRepairBtn"})
+        EXPECT_FALSE(Visible(hidden)) << hidden;
+    EXPECT_FALSE(m_sandbox.Exists(L"cache"));
+    Photograph(L"page1_repair_finished");
+}
+
+TEST_F(MainWindowToolsTest, ACancelledRepairStopsAndSaysSo) {
+    for (int i = 0; i < 300; ++i)
+        m_sandbox.AddFile(L"cache\\f" + std::to_wstring(i) + L".dat", 1024);
+    ASSERT_TRUE(OpenOnRepairPage());
+    Command(kCmdRepairStart);
+    Command(kCmdRepairCancel);
+    PumpFor(500);  // nothing of the stopped run may arrive
+    for (const wchar_t* shown : {L"WarnIcon", L"ReRepairBtn", L"RepairCancelStatic"})
+        EXPECT_TRUE(Visible(shown)) << shown;
+    for (const wchar_t* hidden : {L"SucceedIcon", L"RepairCompleteStatic", L"EndRepairBtn", L"RepairProgressBarCtrl"})
+        EXPECT_FALSE(Visible(hidden)) << hidden;
+    EXPECT_GT(m_sandbox.CountFiles(L"cache"), 0u);
+    Photograph(L"page1_repair_cancelled");
+}
+
+}  // namespace
