@@ -1,5 +1,6 @@
 # Lists the product folder for the installer script, run at build time once the programs are built:
-#   cmake -DPRODUCT_DIR=<folder> -DOUT_DIR=<folder> -P list_product_files.cmake
+#   cmake -DPRODUCT_DIR=<folder> [-DPROGRAMS_DIR=<folder>] -DOUT_DIR=<folder> -P list_product_files.cmake
+# A file that PROGRAMS_DIR holds too (a program built for another release) is taken from there.
 # Writes install_files.nsh (one File line per file, in its own folder), uninstall_files.nsh (exactly
 # those files, then their folders, deepest first) and payload.stamp (names and digests, rewritten
 # only when they change, so the installer is rebuilt only then).
@@ -30,7 +31,11 @@ foreach(file IN LISTS files)
   string(REPLACE "/" "\\" win_file "${file}")
   nsis_text(win_dir "${win_dir}")
   nsis_text(win_file "${win_file}")
-  nsis_text(src "${PRODUCT_DIR}/${file}")
+  set(source "${PRODUCT_DIR}/${file}")
+  if(PROGRAMS_DIR AND EXISTS "${PROGRAMS_DIR}/${file}")
+    set(source "${PROGRAMS_DIR}/${file}")
+  endif()
+  nsis_text(src "${source}")
   if(NOT dir STREQUAL current_dir)
     set(current_dir "${dir}")
     if(dir STREQUAL "")
@@ -47,7 +52,7 @@ foreach(file IN LISTS files)
   endif()
   string(APPEND install "File \"${src}\"\n")
   string(APPEND uninstall "Delete \"$INSTDIR\\${win_file}\"\n")
-  file(MD5 "${PRODUCT_DIR}/${file}" digest)
+  file(MD5 "${source}" digest)
   string(APPEND stamp "${digest} ${file}\n")
   # Every folder on the way up, so that all of them are removed when empty.
   while(NOT dir STREQUAL "")

@@ -1,5 +1,5 @@
-# Prints the size of the file FILE: cmake -DFILE=<path> -P report_size.cmake
+# Prints the size of the installer FILE of release VERSION: cmake -DFILE=<path> -DVERSION=<v> -P report_size.cmake
 file(SIZE "${FILE}" bytes)
 math(EXPR kib "(${bytes} + 512) / 1024")
 get_filename_component(name "${FILE}" NAME)
-message("installer: ${name} is ${bytes} bytes (${kib} KiB)")
+message("installer: ${name} ${VERSION} is ${bytes} bytes (${kib} KiB)")

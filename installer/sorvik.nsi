@@ -153,7 +153,9 @@ Section "-Sorvik"
     !insertmacro FailWith "无法写入升级配置文件。"
   ${EndIf}
 
-  WriteRegStr HKCU "${PRODUCT_KEY}" "version" "${VERSION}"
+  ; "version" is Sorvik's own installation record: a start that finds another version there records
+  ; its own and reports the installation to the statistics service, which a version written here
+  ; would prevent for every installation and update.
   WriteRegStr HKCU "${PRODUCT_KEY}" "path" "$INSTDIR"
   WriteRegStr HKCU "${PRODUCT_KEY}" "pkgname" "Sorvik_Setup.exe"
 

@@ -1,5 +1,8 @@
 #include "skin/files/image_list.h"
 
+#include <objidl.h>
+
+#include "common/handles.h"
 #include "skin/files/ini_values.h"
 
 size_t SkinImageList::Load(const std::wstring& skinFolder) {
@@ -16,11 +19,7 @@ size_t SkinImageList::Load(const std::wstring& skinFolder) {
 int SkinImageList::Append(const std::wstring& path) {
     // A missing file keeps its slot empty so that later numbers keep their meaning. A folder is not
     // an image either. A file that fails to decode gives a bitmap in an error state, which draws nothing.
-    const DWORD attributes = ::GetFileAttributesW(path.c_str());
-    std::unique_ptr<Gdiplus::Bitmap> bitmap;
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        bitmap.reset(new Gdiplus::Bitmap(path.c_str()));
-    m_images.push_back(std::move(bitmap));
+    m_images.push_back(LoadSkinBitmap(path));
     return static_cast<int>(m_images.size());
 }
 
@@ -37,4 +36,29 @@ UINT SkinImageWidth(Gdiplus::Image* image) {
 
 UINT SkinImageHeight(Gdiplus::Image* image) {
     return image && image->GetLastStatus() == Gdiplus::Ok ? image->GetHeight() : 0;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
+    AutoHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF)
+        return nullptr;  // a folder cannot be opened this way either
+    const DWORD bytes = static_cast<DWORD>(size.QuadPart);
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes ? bytes : 1);
+    if (!block)
+        return nullptr;
+    DWORD read = 0;
+    void* data = ::GlobalLock(block);
+    const bool complete = data && ::ReadFile(file.Get(), data, bytes, &read, nullptr) && read == bytes;
+    ::GlobalUnlock(block);
+    IStream* stream = nullptr;
+    if (!complete || FAILED(::CreateStreamOnHGlobal(block, TRUE, &stream))) {
+        ::GlobalFree(block);
+        return nullptr;
+    }
+    // GDI+ keeps its own reference to the stream, which frees the block when the bitmap goes.
+    std::unique_ptr<Gdiplus::Bitmap> bitmap(new Gdiplus::Bitmap(stream));
+    stream->Release();
+    return bitmap;
 }

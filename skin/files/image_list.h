@@ -28,6 +28,11 @@ private:
     std::vector<std::unique_ptr<Gdiplus::Bitmap>> m_images;
 };
 
+// Reads an image file into memory and decodes it from there, so the file is not held open while the
+// bitmap lives (an update replaces the skin of the updater that runs it). Null when the file is missing,
+// a folder or unreadable; a file that fails to decode gives a bitmap in an error state. Needs GDI+.
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path);
+
 // Width and height of a drawable image; 0 for null or a bitmap that failed to decode.
 UINT SkinImageWidth(Gdiplus::Image* image);
 UINT SkinImageHeight(Gdiplus::Image* image);

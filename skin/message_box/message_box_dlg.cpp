@@ -3,6 +3,7 @@
 #include "common/handles.h"
 #include "resources/skin_dialog_ids.h"
 #include "skin/controls/skin_draw.h"
+#include "skin/files/image_list.h"
 #include "skin/files/skin_paths.h"
 #include "skin/paint/layered_paint.h"
 
@@ -13,8 +14,7 @@ constexpr int kIconTop = 50;
 constexpr RECT kTextRect = {60, 100, 355, 200};
 
 std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromFile(path.c_str()));
+    std::unique_ptr<Gdiplus::Bitmap> image = LoadSkinBitmap(path);
     if (image && image->GetLastStatus() != Gdiplus::Ok) image.reset();
     return image;
 }

@@ -64,9 +64,8 @@ void CDrawWindow::LoadPanels(const std::wstring& frameIni, const std::wstring& s
     m_panels.clear();
     for (const WindowPanel& panel : ReadWindowPanels(frameIni)) {
         std::unique_ptr<Gdiplus::Bitmap> image;
-        const std::wstring path = skinFolder + panel.imageFile;
-        if (!panel.imageFile.empty() && ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            image.reset(Gdiplus::Bitmap::FromFile(path.c_str()));
+        if (!panel.imageFile.empty())
+            image = LoadSkinBitmap(skinFolder + panel.imageFile);
         m_panels.push_back({panel.iniRect, std::move(image), panel.drawStyle});
     }
 }

@@ -7,20 +7,11 @@
 
 #include "common/registry_text.h"
 #include "installer/helper/product_processes.h"
-
-// Paths arrive from the build as narrow literals.
-#define SORVIK_WIDEN2(x) L##x
-#define SORVIK_WIDEN(x) SORVIK_WIDEN2(x)
+#include "tests/support/built_file.h"
 
 namespace {
 
 constexpr DWORD kRunLimitMs = 60000;  // a bound for a stuck installer, not an expected duration
-
-std::wstring FromBuild(const wchar_t* unixPath) {
-    std::wstring path = std::wstring(L"Z:") + unixPath;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
 
 std::wstring KnownFolder(REFKNOWNFOLDERID id) {
     PWSTR raw = nullptr;
@@ -65,13 +56,10 @@ void CollectFiles(const std::wstring& root, const std::wstring& relative, std::v
 }  // namespace
 
 std::wstring BuiltInstaller() {
-    return FromBuild(SORVIK_WIDEN(SORVIK_INSTALLER_PATH));
+    return BuiltFilePath(SORVIK_INSTALLER_PATH);
 }
 std::wstring BuiltProductFolder() {
-    return FromBuild(SORVIK_WIDEN(SORVIK_PRODUCT_PATH));
-}
-std::wstring StandInSorvik() {
-    return FromBuild(SORVIK_WIDEN(SORVIK_STAND_IN_PATH));
+    return BuiltFilePath(SORVIK_PRODUCT_PATH);
 }
 
 std::wstring DefaultInstallFolder() {

@@ -15,7 +15,6 @@ constexpr const char* kUninstallKey = "Software\\Microsoft\\Windows\\CurrentVers
 // Built files, reached through drive Z:.
 std::wstring BuiltInstaller();
 std::wstring BuiltProductFolder();
-std::wstring StandInSorvik();  // a Sorvik.exe that keeps running (tests/support)
 
 std::wstring DefaultInstallFolder();  // the user's program folder + "\Sorvik"
 std::wstring StartMenuShortcut();

@@ -5,13 +5,24 @@
 
 #include "common/registry_text.h"
 #include "common/text_encoding.h"
+#include "installer/helper/product_processes.h"
+#include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/core/services/service_journal.h"
 #include "product_version.h"
 #include "tests/common/temp_folder.h"
 #include "tests/installer/installer_harness.h"
 #include "tests/optimizer/core/services/test_service_host.h"
+#include "tests/support/built_file.h"
+#include "tests/support/product_windows.h"
 
 namespace {
+
+constexpr DWORD kSweepLimitMs = 120000;  // a bound for a stuck game-mode sweep, not an expected duration
+
+// Every service at a closed loopback port: the programs' requests fail at once and stay on this machine.
+constexpr const char kClosedServices[] =
+    "[hosts]\r\nstatistics=http://127.0.0.1:9\r\nip=http://127.0.0.1:9\r\nupdate=http://127.0.0.1:9\r\n"
+    "web=127.0.0.1:9\r\nplugin=http://127.0.0.1:9/plugin.html\r\nspeedtest=http://127.0.0.1:9\r\n";
 
 class InstallerTest : public ::testing::Test {
 protected:
@@ -25,21 +36,12 @@ protected:
     }
 
     const std::wstring m_folder = DefaultInstallFolder();
+    TempFolder m_temp;
+    const std::wstring m_hosts = m_temp.Write(L"hosts.ini", kClosedServices);
 };
 
 bool SameBytes(const std::wstring& a, const std::wstring& b) {
     return Exists(a) && FileBytes(a) == FileBytes(b);
-}
-
-// The main window has not landed yet, and the built Sorvik.exe exits at once: a stand-in of ours takes
-// its place in the installation and enters game mode by stopping the service.
-AutoHandle StartSorvikInGameMode(const std::wstring& folder, const CTestService& service) {
-    if (!::CopyFileW(StandInSorvik().c_str(), (folder + L"\\Sorvik.exe").c_str(), FALSE))
-        return AutoHandle();
-    AutoHandle sorvik = StartProgram(folder + L"\\Sorvik.exe", L"--boost " + service.Name());
-    if (sorvik && !service.WaitForState(SERVICE_STOPPED, 30000))
-        sorvik.Reset();
-    return sorvik;
 }
 
 bool HasEnded(const AutoHandle& process) {
@@ -73,28 +75,26 @@ TEST(InstallerBuild, CarriesTheProductVersion) {
 }
 
 TEST_F(InstallerTest, SilentInstallLaysOutTheProductAndUninstallRemovesIt) {
-    TempFolder temp;
-    const std::wstring hosts = temp.Write(L"hosts.ini", "[hosts]\r\nupdate=http://127.0.0.1:9\r\nweb=127.0.0.1:9\r\n");
-    ASSERT_EQ(0u, RunInstaller(L"/S /HOSTS=" + hosts));
+    ASSERT_EQ(0u, RunInstaller(L"/S /HOSTS=" + m_hosts));
 
     // Every file of the product folder, skins included; the service addresses are the ones given.
     const std::wstring product = BuiltProductFolder();
     for (const std::wstring& file : FilesBelow(product)) {
-        const std::wstring source = file == L"service_hosts.ini" ? hosts : product + L"\\" + file;
+        const std::wstring source = file == L"service_hosts.ini" ? m_hosts : product + L"\\" + file;
         EXPECT_TRUE(SameBytes(m_folder + L"\\" + file, source)) << WideToUtf8(file);
     }
     EXPECT_TRUE(Exists(m_folder + L"\\Uninstall.exe"));
     const std::string config = FileBytes(m_folder + L"\\config\\update_config.xml");
     EXPECT_NE(std::string::npos, config.find(">http://127.0.0.1:9/sorvik/update.xml<")) << config;
     EXPECT_EQ(m_folder + L"\\Sorvik.exe", ShortcutTarget(StartMenuShortcut()));
-    EXPECT_EQ(kProductVersion, ProductValue("version"));
+    EXPECT_EQ("", ProductValue("version")) << "recorded by Sorvik's first start, which reports the installation";
     EXPECT_EQ(WideToAnsi(m_folder), ProductValue("path"));
     EXPECT_EQ("Sorvik_Setup.exe", ProductValue("pkgname"));
     EXPECT_EQ(kProductVersion, ReadRegistryText(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion"));
 
     // An update run without settings keeps the installation's own addresses.
     ASSERT_EQ(0u, RunInstaller(L"/S"));
-    EXPECT_TRUE(SameBytes(m_folder + L"\\service_hosts.ini", hosts));
+    EXPECT_TRUE(SameBytes(m_folder + L"\\service_hosts.ini", m_hosts));
 
     WriteRegistryText(HKEY_CURRENT_USER, kProductKey, "uuid", "0123456789abcdef0123456789abcdef");
     ASSERT_EQ(0u, RunUninstaller(m_folder));
@@ -121,33 +121,41 @@ TEST_F(InstallerTest, InstallsIntoAChosenFolderWithASpaceInItsName) {
     EXPECT_FALSE(Exists(StartMenuShortcut()));
 }
 
-// An installation whose Sorvik runs in game mode with the test service stopped.
+// An installation whose real Sorvik runs in game mode: its boost command (the button's) has stopped the
+// listed test service, and whatever listed services of Wine's ran.
 class GameModeInstallationTest : public InstallerTest {
 protected:
     void SetUp() override {
         InstallerTest::SetUp();
         ASSERT_TRUE(m_service.Installed());
         ASSERT_TRUE(m_service.StartRunning());
-        ASSERT_EQ(0u, RunInstaller(L"/S"));
-        m_sorvik = StartSorvikInGameMode(m_folder, m_service);
+        ASSERT_EQ(0u, RunInstaller(L"/S /HOSTS=" + m_hosts));
+        m_sorvik = StartProgram(m_folder + L"\\Sorvik.exe", L"");
         ASSERT_TRUE(m_sorvik);
+        HWND window = WaitForMainWindow(::GetProcessId(m_sorvik.Get()));
+        ASSERT_NE(nullptr, window);
+        ::PostMessageW(window, WM_COMMAND, kCmdBoost, 0);
+        ASSERT_TRUE(m_service.WaitForState(SERVICE_STOPPED, kSweepLimitMs));
     }
 
-    // Game mode's effects are gone: the stand-in has ended and the service runs again.
+    // Game mode's effects are gone: Sorvik has ended and every service it stopped runs again.
     void ExpectGameModeEnded() const {
         EXPECT_TRUE(HasEnded(m_sorvik));
         EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), m_service.State());
         EXPECT_TRUE(CServiceJournal().Read().empty());
     }
 
-    CTestService m_service{UniqueServiceName(L"SorvikSetupTest")};
+    CTestService m_service{UniqueServiceName(L"sorvik_update_setup")};  // listed by its key name
     AutoHandle m_sorvik;
 };
 
 TEST_F(GameModeInstallationTest, InstallingOverItClosesSorvikAndRestartsTheServices) {
-    // The updater runs the installer of an update and so holds its own file meanwhile.
-    ASSERT_TRUE(::CopyFileW(StandInSorvik().c_str(), (m_folder + L"\\Tavisk.exe").c_str(), FALSE));
-    AutoHandle updater = StartProgram(m_folder + L"\\Tavisk.exe", L"");
+    // The updater runs the installer of an update and so holds its own file meanwhile: a program that
+    // lingers takes its place once the updater Sorvik started has ended.
+    ASSERT_TRUE(WaitUntil([&] { return ProgramsInFolder(RunningPrograms(L"Tavisk.exe"), m_folder).empty(); }, 30000));
+    ASSERT_TRUE(
+        ::CopyFileW(BuiltFilePath(SORVIK_TEST_RECORDER_PATH).c_str(), (m_folder + L"\\Tavisk.exe").c_str(), FALSE));
+    AutoHandle updater = StartProgram(m_folder + L"\\Tavisk.exe", L"linger 120000");
     ASSERT_TRUE(updater);
 
     // Run as the updater runs it, shown and without arguments: an update asks nothing.

@@ -32,9 +32,7 @@ void CMovrelDlg::OnInit() {
     ::SetWindowTextW(m_hWnd, AnsiToWide(m_context.config->Get(config_key::kShowName)).c_str());
 
     for (size_t i = 0; i < m_busyImages.size(); ++i) {
-        const std::wstring path = SkinFolder() + L"color_" + std::to_wstring(i + 1) + L".png";
-        if (::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            m_busyImages[i].reset(Gdiplus::Bitmap::FromFile(path.c_str()));
+        m_busyImages[i] = LoadSkinBitmap(SkinFolder() + L"color_" + std::to_wstring(i + 1) + L".png");
     }
     ::SetTimer(m_hWnd, kBusyTimer, kBusyFrameMs, nullptr);
     StartTask();

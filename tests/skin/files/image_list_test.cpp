@@ -1,4 +1,5 @@
 #include "skin/files/image_list.h"
+#include "skin/files/ini_values.h"
 #include "skin/files/skin_manage.h"
 #include "skin/files/skin_paths.h"
 #include "tests/skin/controls/skin_test_support.h"
@@ -28,6 +29,22 @@ TEST(SkinImageList, EmptyEntriesKeepTheirNumbers) {
     EXPECT_EQ(0u, SkinImageWidth(images.Get(14)));
     images.Load(L"Z:\\no\\such\\skin\\");
     EXPECT_EQ(0u, images.Count());
+}
+
+TEST(SkinImageList, LoadedImagesLeaveTheirFilesFreeToBeReplaced) {
+    // An update installs over the skin of the updater that runs it.
+    const std::wstring original =
+        TestSkinFolder() + ReadIniText(TestSkinFolder() + L"ImageRes.ini", L"ImageRes", L"ImageID_1");
+    wchar_t temp[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring copy = std::wstring(temp) + L"skin_image_in_use.png";
+    ASSERT_TRUE(::CopyFileW(original.c_str(), copy.c_str(), FALSE));
+    SkinImageList images;
+    ASSERT_EQ(1, images.Append(copy));
+    EXPECT_TRUE(::CopyFileW(original.c_str(), copy.c_str(), FALSE)) << ::GetLastError();
+    EXPECT_TRUE(::DeleteFileW(copy.c_str())) << ::GetLastError();
+    EXPECT_EQ(240u, SkinImageWidth(images.Get(1)));
+    EXPECT_EQ(nullptr, LoadSkinBitmap(copy));
 }
 
 TEST(CSkinManage, StartsTheNamedSkinAndTearsDown) {

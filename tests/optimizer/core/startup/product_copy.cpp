@@ -64,31 +64,6 @@ void DeleteFolder(const std::wstring& folder) {
     ::RemoveDirectoryW(folder.c_str());
 }
 
-struct WindowSearch {
-    DWORD pid;
-    bool wantProperty;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->pid)
-        return TRUE;
-    const bool match = search->wantProperty ? ::GetPropW(hwnd, L"VarnioSorvik") != nullptr : ::IsWindowVisible(hwnd);
-    if (!match)
-        return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-HWND FindWindowOf(DWORD pid, bool wantProperty) {
-    WindowSearch search = {pid, wantProperty, nullptr};
-    ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 }  // namespace
 
 ProductCopy::ProductCopy() {
@@ -155,24 +130,4 @@ DWORD ProductCopy::RunToExit(const std::wstring& arguments, DWORD timeoutMs) con
     DWORD code = 0;
     ::GetExitCodeProcess(process.Get(), &code);
     return code;
-}
-
-HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs) {
-    HWND window = nullptr;
-    WaitUntil([&] { return (window = FindWindowOf(pid, true)) != nullptr; }, timeoutMs);
-    return window;
-}
-
-bool HasVisibleWindow(DWORD pid) {
-    return FindWindowOf(pid, false) != nullptr;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!done()) {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::Sleep(50);
-    }
-    return true;
 }

@@ -4,10 +4,10 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "common/handles.h"
+#include "tests/support/product_windows.h"
 
 class ProductCopy {
 public:
@@ -32,11 +32,3 @@ private:
     std::wstring m_folder;
     bool m_complete = false;
 };
-
-// The top-level window of process `pid` that carries the optimizer's instance property, waiting up to
-// `timeoutMs`; null when none appears.
-HWND WaitForMainWindow(DWORD pid, DWORD timeoutMs = 30000);
-// Any visible top-level window of process `pid` right now.
-bool HasVisibleWindow(DWORD pid);
-// Waits for `done` with a bounded poll; returns done().
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
