@@ -47,7 +47,13 @@ StopOutcome StopServiceWithOutcome(const std::wstring& name) {
     }
 
     SERVICE_STATUS controlStatus = {};
-    if (!::ControlService(service.Get(), SERVICE_CONTROL_STOP, &controlStatus)) return StopOutcome::kFailed;
+    if (!::ControlService(service.Get(), SERVICE_CONTROL_STOP, &controlStatus)) {
+        // A service that stops inside its handler may end its process before the answer reaches us.
+        const DWORD error = ::GetLastError();
+        if (!QueryStatus(service.Get(), status) || status.dwCurrentState != SERVICE_STOPPED)
+            return StopOutcome::kFailed;
+        return error == ERROR_SERVICE_NOT_ACTIVE ? StopOutcome::kAlreadyStopped : StopOutcome::kStoppedByUs;
+    }
     // A service may stop inside its control handler; that is our stop succeeding at once.
     if (controlStatus.dwCurrentState == SERVICE_STOPPED) return StopOutcome::kStoppedByUs;
 
