@@ -3,7 +3,7 @@ set(SKIN_TEST_SKINS ${CMAKE_CURRENT_BINARY_DIR}/test_skins)
 add_custom_command(
   OUTPUT ${SKIN_TEST_SKINS}/Sk_sv/ImageRes.ini
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.sh ${SKIN_TEST_SKINS}
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.sh
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_test_skins.sh ${PROJECT_SOURCE_DIR}/tests/support/skin_images.sh
   COMMENT "Generating the test skins")
 add_custom_target(skin_test_skins DEPENDS ${SKIN_TEST_SKINS}/Sk_sv/ImageRes.ini)
 

@@ -8,27 +8,24 @@ sk="$out/Sk_sv"
 mv_dir="$out/Skin/Azure/Movrel"
 rm -rf "$out"
 mkdir -p "$sk" "$mv_dir"
+source "$(dirname "$0")/../support/skin_images.sh"
 
-# strip <file> <frame width> <height> <colour>...: frames side by side, one flat colour each.
-strip() {
-  local file=$1 w=$2 h=$3; shift 3
-  local args=()
-  for c in "$@"; do args+=("xc:$c"); done
-  convert -size "${w}x${h}" "${args[@]}" +append "PNG24:$file"
-}
-
-strip "$sk/button.png" 60 24 'rgb(200,0,0)' 'rgb(0,200,0)' 'rgb(0,0,200)' 'rgb(100,100,100)'
-strip "$sk/button_one.png" 60 24 'rgb(200,0,200)'
-strip "$sk/checkbox.png" 13 13 'rgb(10,0,0)' 'rgb(20,0,0)' 'rgb(30,0,0)' 'rgb(40,0,0)' 'rgb(50,0,0)' 'rgb(60,0,0)'
-strip "$sk/tab_a.png" 40 20 'rgb(255,0,0)' 'rgb(0,255,0)' 'rgb(0,0,255)'
-strip "$sk/tab_b.png" 40 20 'rgb(128,0,0)' 'rgb(0,128,0)' 'rgb(0,0,128)'
+# Strips: frames side by side, one flat colour each.
+flat_strip "PNG24:$sk/button.png" 60x24 'rgb(200,0,0)' 'rgb(0,200,0)' 'rgb(0,0,200)' 'rgb(100,100,100)'
+flat_strip "PNG24:$sk/button_one.png" 60x24 'rgb(200,0,200)'
+flat_strip "PNG24:$sk/checkbox.png" 13x13 'rgb(10,0,0)' 'rgb(20,0,0)' 'rgb(30,0,0)' 'rgb(40,0,0)' 'rgb(50,0,0)' 'rgb(60,0,0)'
+flat_strip "PNG24:$sk/tab_a.png" 40x20 'rgb(255,0,0)' 'rgb(0,255,0)' 'rgb(0,0,255)'
+flat_strip "PNG24:$sk/tab_b.png" 40x20 'rgb(128,0,0)' 'rgb(0,128,0)' 'rgb(0,0,128)'
 frames=()
 for k in $(seq 0 19); do frames+=("rgb($((k * 10)),100,50)"); done
-strip "$sk/anim.png" 10 10 "${frames[@]}"
+flat_strip "PNG24:$sk/anim.png" 10x10 "${frames[@]}"
 # Three-slice images: end pieces and the one-pixel middle column in different colours.
-convert -size 4x10 xc:'rgb(255,0,0)' -size 1x10 xc:'rgb(0,255,0)' -size 4x10 xc:'rgb(0,0,255)' +append "PNG24:$sk/slice9.png"
-convert -size 4x12 xc:'rgb(90,0,0)' -size 1x12 xc:'rgb(0,90,0)' -size 4x12 xc:'rgb(0,0,90)' +append "PNG24:$sk/prog_bk.png"
-convert -size 2x7 xc:'rgb(250,200,0)' -size 1x7 xc:'rgb(0,200,250)' -size 2x7 xc:'rgb(200,0,250)' +append "PNG24:$sk/prog_fill.png"
+three_slice() {  # file end-width height left middle right
+  convert -size "$2x$3" "xc:$4" -size "1x$3" "xc:$5" -size "$2x$3" "xc:$6" +append "PNG24:$1"
+}
+three_slice "$sk/slice9.png" 4 10 'rgb(255,0,0)' 'rgb(0,255,0)' 'rgb(0,0,255)'
+three_slice "$sk/prog_bk.png" 4 12 'rgb(90,0,0)' 'rgb(0,90,0)' 'rgb(0,0,90)'
+three_slice "$sk/prog_fill.png" 2 7 'rgb(250,200,0)' 'rgb(0,200,250)' 'rgb(200,0,250)'
 convert -size 4x5 xc:'rgb(1,2,3)' "PNG24:$sk/prog_head.png"
 convert -size 4x4 xc:'rgb(7,77,177)' "PNG24:$sk/tile.png"
 printf 'this is not a png file' > "$sk/corrupt.png"
@@ -56,24 +53,9 @@ head -c 60 "$sk/button.png" > "$sk/truncated.png"
   printf 'ENDFONT\n'
 } > "$out/raster_face.bdf"
 
-cat > "$sk/ImageRes.ini" <<'INI'
-[ImageRes]
-ImageNumber=15
-ImageID_1=button.png
-ImageID_2=button_one.png
-ImageID_3=missing.png
-ImageID_4=checkbox.png
-ImageID_5=tab_a.png
-ImageID_6=tab_b.png
-ImageID_7=anim.png
-ImageID_8=slice9.png
-ImageID_9=prog_bk.png
-ImageID_10=prog_fill.png
-ImageID_11=prog_head.png
-ImageID_12=tile.png
-ImageID_13=corrupt.png
-ImageID_14=truncated.png
-INI
+# The table declares one image more than it names, as a damaged table may.
+IMAGE_NUMBER=15 image_table button.png button_one.png missing.png checkbox.png tab_a.png tab_b.png anim.png \
+  slice9.png prog_bk.png prog_fill.png prog_head.png tile.png corrupt.png truncated.png > "$sk/ImageRes.ini"
 
 cat > "$sk/controls.ini" <<'INI'
 [OKBtn]

@@ -6,7 +6,7 @@ set -euo pipefail
 out=$1
 f="$out/frame_skin"; s="$out/Sk_sv"
 mkdir -p "$f" "$s"
-c() { convert "$@"; }
+source "$(dirname "$0")/../support/skin_images.sh"
 
 # Top strip 120 x 30 with 10-pixel end pieces; corner pixels fully transparent, (5,20) opaque black.
 # Each strip has edge lines of its own colours, so that a stretched piece that loses one shows it.
@@ -24,26 +24,13 @@ c -size 4x40 xc:'#2f6ea8' -fill '#9cc4e8' -draw 'line 0,0 0,39' -fill '#1c4a78' 
   "png32:$f/right.png"
 # Caption buttons: four 18 x 18 frames (normal, hover, pressed, disabled) side by side.
 button() {
-  c -size 18x18 xc:"$2" -fill white -draw "$3" \( -size 18x18 xc:"$2" -fill yellow -draw "$3" \) \
-    \( -size 18x18 xc:'#802020' -fill white -draw "$3" \) \( -size 18x18 xc:'#909090' -fill '#c0c0c0' -draw "$3" \) \
-    +append "png32:$1"
+  glyph_strip "png32:$1" 18x18 "$3" "$2 -fill white" "$2 -fill yellow" '#802020 -fill white' '#909090 -fill #c0c0c0'
 }
 button "$f/close.png" '#d04040' 'line 5,5 12,12 line 12,5 5,12'
 button "$f/max.png" '#3c7cc0' 'rectangle 5,5 12,12'
 button "$f/restore.png" '#3c7cc0' 'rectangle 4,7 10,13'
 button "$f/min.png" '#3c7cc0' 'rectangle 5,11 12,12'
-cat > "$f/ImageRes.ini" <<'INI'
-[ImageRes]
-ImageNumber=8
-ImageID_1=top.png
-ImageID_2=bottom.png
-ImageID_3=left.png
-ImageID_4=right.png
-ImageID_5=close.png
-ImageID_6=max.png
-ImageID_7=min.png
-ImageID_8=restore.png
-INI
+image_table top.png bottom.png left.png right.png close.png max.png min.png restore.png > "$f/ImageRes.ini"
 cat > "$f/mainform.ini" <<'INI'
 [Window]
 Mask_Color=255, 0, 255
@@ -89,7 +76,16 @@ c -size 40x40 xc:none -fill '#3b78b0' -draw 'circle 20,20 20,2' -fill white \
   -draw 'rectangle 23,10 26,20' -draw 'rectangle 18,18 26,21' "png32:$s/question_icon.png"
 c -size 48x48 xc:none -fill '#e8a020' -draw 'polygon 24,2 46,45 2,45' -fill white \
   -draw 'rectangle 22,16 26,32' -draw 'rectangle 22,36 26,40' "png32:$s/warning_big_icon.png"
-c -size 80x28 xc:'#3b78b0' \( -size 80x28 xc:'#5090d0' \) \( -size 80x28 xc:'#2a5a88' \) \
-  \( -size 80x28 xc:'#b0b0b0' \) +append "png32:$s/common_button_bg.png"
-printf '[OKBtn]\r\nText=确定\r\nImage=1\r\nTextColor=255,255,255\r\nrect=230,190,310,218\r\n[CancelBtn]\r\nText=取消\r\nImage=1\r\nTextColor=255,255,255\r\nrect=320,190,400,218\r\n' \
-  | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$s/VarnioTip.ini"
+flat_strip "png32:$s/common_button_bg.png" 80x28 '#3b78b0' '#5090d0' '#2a5a88' '#b0b0b0'
+utf16_ini "$s/VarnioTip.ini" <<'INI'
+[OKBtn]
+Text=确定
+Image=1
+TextColor=255,255,255
+rect=230,190,310,218
+[CancelBtn]
+Text=取消
+Image=1
+TextColor=255,255,255
+rect=320,190,400,218
+INI

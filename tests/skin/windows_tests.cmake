@@ -4,7 +4,7 @@ set(_skin_win_dir ${CMAKE_CURRENT_BINARY_DIR}/windows)
 add_custom_command(
   OUTPUT ${_skin_win_dir}/Sk_sv/VarnioTip.ini ${_skin_win_dir}/frame_skin/mainform.ini
   COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/make_window_skins.sh ${_skin_win_dir}
-  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_window_skins.sh
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/make_window_skins.sh ${PROJECT_SOURCE_DIR}/tests/support/skin_images.sh
   COMMENT "Drawing the window tests' skins")
 add_custom_target(skin_window_test_skins DEPENDS ${_skin_win_dir}/Sk_sv/VarnioTip.ini)
 

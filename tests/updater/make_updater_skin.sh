@@ -6,9 +6,9 @@
 set -euo pipefail
 d="$1/Skin/Chrome/Movrel"
 mkdir -p "$d"
-c() { convert "$@"; }
+source "$(dirname "$0")/../support/skin_images.sh"
 # ini files are UTF-16 with a byte-order mark, as the wide profile functions need for Chinese text.
-ini() { sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$d/$1"; }
+ini() { utf16_ini "$d/$1"; }
 
 # Frame: a 32-pixel caption strip whose 10-pixel end pieces have transparent outer corners.
 c -size 366x32 gradient:'#3a8ad0-#2a6aa8' -alpha set -fill 'rgba(0,0,0,0)' \
@@ -17,15 +17,11 @@ c -size 366x32 gradient:'#3a8ad0-#2a6aa8' -alpha set -fill 'rgba(0,0,0,0)' \
 c -size 366x4 xc:'#2a6aa8' "png32:$d/bottom.png"
 c -size 2x40 xc:'#2a6aa8' "png32:$d/left.png"
 c -size 2x40 xc:'#2a6aa8' "png32:$d/right.png"
-c -size 20x20 xc:'#2a6aa8' -stroke white -strokewidth 2 -draw 'line 6,6 13,13 line 13,6 6,13' \
-  \( -size 20x20 xc:'#d04040' -stroke white -strokewidth 2 -draw 'line 6,6 13,13 line 13,6 6,13' \) \
-  \( -size 20x20 xc:'#902020' -stroke white -strokewidth 2 -draw 'line 6,6 13,13 line 13,6 6,13' \) \
-  \( -size 20x20 xc:'#909090' \) +append "png32:$d/close.png"
+pen='-stroke white -strokewidth 2'
+glyph_strip "png32:$d/close.png" 20x20 'line 6,6 13,13 line 13,6 6,13' "#2a6aa8 $pen" "#d04040 $pen" "#902020 $pen" '#909090'
 # Button strips: normal, hover, pressed, disabled. "later" is orange so tests can tell it apart.
-strip() { c -size 80x28 xc:"$2" \( -size 80x28 xc:"$3" \) \( -size 80x28 xc:"$4" \) \( -size 80x28 xc:'#b0b0b0' \) \
-  +append "png32:$d/$1"; }
-strip button.png '#3b8fd6' '#57a6e8' '#2a6aa8'
-strip later.png '#e08a2a' '#f0a040' '#b06010'
+flat_strip "png32:$d/button.png" 80x28 '#3b8fd6' '#57a6e8' '#2a6aa8' '#b0b0b0'
+flat_strip "png32:$d/later.png" 80x28 '#e08a2a' '#f0a040' '#b06010' '#b0b0b0'
 c -size 56x56 xc:none -fill '#3a9a5b' -draw 'roundrectangle 0,0 55,55 12,12' -fill white \
   -draw 'rectangle 14,12 41,19' -draw 'rectangle 24,12 31,44' "png32:$d/logo.png"
 c -size 336x120 xc:white -fill none -stroke '#a8c0d8' -draw 'rectangle 0,0 335,119' "png32:$d/webbk.png"
@@ -36,19 +32,7 @@ for i in 1 2 3 4 5; do
     -fill '#3a8ad0' -draw "roundrectangle $(( (i - 1) * 24 )),0 $(( i * 24 - 1 )),7 3,3" "png32:$d/color_$i.png"
 done
 
-ini ImageRes.ini <<'INI'
-[ImageRes]
-ImageNumber=9
-ImageID_1=top.png
-ImageID_2=bottom.png
-ImageID_3=left.png
-ImageID_4=right.png
-ImageID_5=close.png
-ImageID_6=button.png
-ImageID_7=logo.png
-ImageID_8=webbk.png
-ImageID_9=later.png
-INI
+image_table top.png bottom.png left.png right.png close.png button.png logo.png webbk.png later.png | ini ImageRes.ini
 
 ini mainform.ini <<'INI'
 [Window]

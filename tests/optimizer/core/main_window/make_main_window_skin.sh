@@ -10,7 +10,7 @@ bash "$here/../../../skin/make_window_skins.sh" "$out"
 s="$out/Sk_sv"
 cjk=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
 [ -f "$cjk" ] || cjk=DejaVu-Sans
-c() { convert "$@"; }
+source "$here/../../../support/skin_images.sh"
 band='#2d6fb0'; page='#f4f7fa'; ink='#3a434a'; accent='#2d7fd0'
 
 # Window background: title band with the name, the tab row, the page below.
@@ -27,11 +27,8 @@ c -size 638x176 xc:white -stroke '#d3dde6' -fill none -draw 'rectangle 0,0 637,1
 
 # Caption buttons: four 28 x 22 frames (normal, hover, pressed, disabled).
 sysbtn() {  # file glyph
-  local frames=()
-  for bg in "$band" '#3f82c4' '#1f5690' "$band"; do
-    frames+=(\( -size 28x22 xc:"$bg" -stroke white -strokewidth 2 -draw "$2" \))
-  done
-  c "${frames[@]}" +append "png32:$1"
+  local pen='-stroke white -strokewidth 2'
+  glyph_strip "png32:$1" 28x22 "$2" "$band $pen" "#3f82c4 $pen" "#1f5690 $pen" "$band $pen"
 }
 sysbtn "$s/sys_close.png" 'line 9,6 18,15 line 18,6 9,15'
 sysbtn "$s/sys_min.png" 'line 9,14 18,14'
@@ -49,36 +46,32 @@ tab "$s/tab_tools.png" '游戏工具'
 
 # Command buttons: light faces for the dark captions the window sets, four frames each.
 button() {  # file width height
-  local frames=()
-  for pair in '#eef5fc #6a9fd4' '#ddebf9 #4f8bc6' '#c6dcf3 #3f77b0' '#f2f2f2 #c4c4c4'; do
-    frames+=(\( -size "$2x$3" xc:none -fill "${pair% *}" -stroke "${pair#* }" \
-      -draw "roundrectangle 0,0 $(($2 - 1)),$(($3 - 1)) 5,5" \))
-  done
-  c "${frames[@]}" +append "png32:$1"
+  glyph_strip "png32:$1" "$2x$3" "roundrectangle 0,0 $(($2 - 1)),$(($3 - 1)) 5,5" 'none -fill #eef5fc -stroke #6a9fd4' \
+    'none -fill #ddebf9 -stroke #4f8bc6' 'none -fill #c6dcf3 -stroke #3f77b0' 'none -fill #f2f2f2 -stroke #c4c4c4'
 }
 button "$s/button_big.png" 120 36
 button "$s/button.png" 100 32
 
+# Emblems: a ringed disc, then the given drawing over it.
+emblem() {  # file size face ring option...
+  local half=$(($2 / 2)) inset=$(($2 / 16))
+  c -size "$2x$2" xc:none -fill "$3" -stroke "$4" -strokewidth 3 -draw "circle $half,$half $half,$inset" "${@:5}" "png32:$1"
+}
 # Emblems and the circles of a running sweep (90 x 90); the middle circle has 20 frames.
-c -size 90x90 xc:none -fill '#e6f0fa' -stroke "$accent" -strokewidth 3 -draw 'circle 45,45 45,5' \
-  -stroke none -fill "$accent" -draw 'polygon 45,20 62,55 45,48 28,55' "png32:$s/game_icon.png"
-c -size 90x90 xc:none -fill '#eaf6ee' -stroke '#3a9a5b' -strokewidth 3 -draw 'circle 45,45 45,5' \
-  -stroke none -fill '#3a9a5b' -draw 'rectangle 30,32 60,58' -fill '#eaf6ee' -draw 'rectangle 35,37 55,53' \
-  "png32:$s/memory_icon.png"
+emblem "$s/game_icon.png" 90 '#e6f0fa' "$accent" -stroke none -fill "$accent" -draw 'polygon 45,20 62,55 45,48 28,55'
+emblem "$s/memory_icon.png" 90 '#eaf6ee' '#3a9a5b' \
+  -stroke none -fill '#3a9a5b' -draw 'rectangle 30,32 60,58' -fill '#eaf6ee' -draw 'rectangle 35,37 55,53'
 c -size 90x90 xc:none -fill none -stroke '#d6e4f2' -strokewidth 6 -draw 'circle 45,45 45,8' "png32:$s/ring.png"
 c -size 90x90 xc:none -fill '#f7fbff' -draw 'circle 45,45 45,16' "png32:$s/ring_inner.png"
-frames=()
-for k in $(seq 0 19); do
-  a=$((k * 18))
-  frames+=(\( -size 90x90 xc:none -fill none -stroke "$accent" -strokewidth 6 -draw "arc 8,8 82,82 $a $((a + 100))" \))
-done
-c "${frames[@]}" +append "png32:$s/ring_spin.png"
-frames=()
-for k in $(seq 0 19); do
-  a=$((k * 18))
-  frames+=(\( -size 90x90 xc:none -fill none -stroke '#3a9a5b' -strokewidth 6 -draw "arc 8,8 82,82 $a $((a + 100))" \))
-done
-c "${frames[@]}" +append "png32:$s/ring_spin_green.png"
+spin() {  # file colour: 20 frames of an arc that turns 18 degrees a frame
+  local frames=() k
+  for k in $(seq 0 19); do
+    frames+=(\( -size 90x90 xc:none -fill none -stroke "$2" -strokewidth 6 -draw "arc 8,8 82,82 $((k * 18)) $((k * 18 + 100))" \))
+  done
+  c "${frames[@]}" +append "png32:$1"
+}
+spin "$s/ring_spin.png" "$accent"
+spin "$s/ring_spin_green.png" '#3a9a5b'
 # Texts around the service count and the memory tool.
 label() {  # file text size colour
   c -background none -fill "$4" -font "$cjk" -pointsize "$3" label:"$2" "png32:$1"
@@ -101,53 +94,21 @@ c -size 200x110 xc:none -fill none -stroke "$accent" -strokewidth 2 -draw 'arc 6
   "png32:$s/gauge_scale.png"
 c -size 9x14 xc:'#e3eaf0' "png32:$s/bar_bk.png"
 c -size 9x12 xc:"$accent" "png32:$s/bar_fill.png"
-c -size 64x64 xc:none -fill '#e6f0fa' -stroke "$accent" -strokewidth 3 -draw 'circle 32,32 32,4' \
-  -stroke "$accent" -strokewidth 5 -draw 'line 22,42 42,22' "png32:$s/repair_icon.png"
-c -size 64x64 xc:none -fill '#eaf6ee' -stroke '#3a9a5b' -strokewidth 3 -draw 'circle 32,32 32,4' \
-  -fill none -strokewidth 5 -draw 'polyline 18,33 28,43 46,23' "png32:$s/succeed_icon.png"
-c -size 64x64 xc:none -fill '#fdf3e3' -stroke '#e8a020' -strokewidth 3 -draw 'circle 32,32 32,4' \
-  -stroke none -fill '#e8a020' -draw 'rectangle 29,16 35,38' -draw 'rectangle 29,43 35,49' "png32:$s/warn_icon.png"
+emblem "$s/repair_icon.png" 64 '#e6f0fa' "$accent" -stroke "$accent" -strokewidth 5 -draw 'line 22,42 42,22'
+emblem "$s/succeed_icon.png" 64 '#eaf6ee' '#3a9a5b' -fill none -strokewidth 5 -draw 'polyline 18,33 28,43 46,23'
+emblem "$s/warn_icon.png" 64 '#fdf3e3' '#e8a020' \
+  -stroke none -fill '#e8a020' -draw 'rectangle 29,16 35,38' -draw 'rectangle 29,43 35,49'
 c -size 20x20 xc:none -fill '#e8a020' -draw 'circle 10,10 10,1' -fill white -draw 'rectangle 9,5 11,12' \
   -draw 'rectangle 9,14 11,15' "png32:$s/speed_warn.png"
 
-cat > "$s/ImageRes.ini" <<'INI'
-[ImageRes]
-ImageNumber=31
-ImageID_1=window_bk.png
-ImageID_2=page_bk.png
-ImageID_3=game_bk.png
-ImageID_4=sys_close.png
-ImageID_5=sys_min.png
-ImageID_6=tab_game.png
-ImageID_7=tab_net.png
-ImageID_8=tab_tools.png
-ImageID_9=button_big.png
-ImageID_10=button.png
-ImageID_11=game_icon.png
-ImageID_12=memory_icon.png
-ImageID_13=ring.png
-ImageID_14=ring_spin.png
-ImageID_15=ring_inner.png
-ImageID_16=ring_spin_green.png
-ImageID_17=found.png
-ImageID_18=services.png
-ImageID_19=memory_title.png
-ImageID_20=memory_hint.png
-ImageID_21=vm_icon.png
-ImageID_22=vm_text.png
-ImageID_23=gauge_bk.png
-ImageID_24=gauge_scale.png
-ImageID_25=bar_bk.png
-ImageID_26=bar_fill.png
-ImageID_27=repair_icon.png
-ImageID_28=succeed_icon.png
-ImageID_29=warn_icon.png
-ImageID_30=speed_warn.png
-ImageID_31=Strip_2.png
-INI
+image_table window_bk.png page_bk.png game_bk.png sys_close.png sys_min.png tab_game.png tab_net.png \
+  tab_tools.png button_big.png button.png game_icon.png memory_icon.png ring.png ring_spin.png ring_inner.png \
+  ring_spin_green.png found.png services.png memory_title.png memory_hint.png vm_icon.png vm_text.png gauge_bk.png \
+  gauge_scale.png bar_bk.png bar_fill.png repair_icon.png succeed_icon.png warn_icon.png speed_warn.png Strip_2.png \
+  > "$s/ImageRes.ini"
 
 # Control sections; UTF-16 with a byte-order mark, so the profile functions read the Chinese texts.
-cat > "$s/varniosorvik.utf8" <<'INI'
+utf16_ini "$s/varniosorvik.ini" <<'INI'
 [WindowBk]
 Image=1
 rect=0,0,652,456
@@ -340,5 +301,3 @@ LinkColor=45,127,208
 ActiveLinkColor=31,95,158
 rect=300,400,0,0
 INI
-sed 's/$/\r/' "$s/varniosorvik.utf8" | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$s/varniosorvik.ini"
-rm "$s/varniosorvik.utf8"

@@ -8,7 +8,7 @@ out=$1
 here=$(cd "$(dirname "$0")" && pwd)
 bash "$here/../../../skin/make_window_skins.sh" "$out"
 s="$out/Sk_sv"
-c() { convert "$@"; }
+source "$here/../../../support/skin_images.sh"
 cjk=$(fc-list :lang=zh file | head -n1 | cut -d: -f1)
 
 # Background 420 x 290: a rounded card with a title band and a soft translucent edge.
@@ -19,20 +19,18 @@ c -size 420x290 xc:none -fill 'rgba(40,80,120,0.30)' -draw 'roundrectangle 0,0 4
 c -size 56x56 xc:none -fill '#e89a1c' -draw 'polygon 28,3 54,52 2,52' -fill white \
   -draw 'rectangle 26,18 30,38' -draw 'rectangle 26,42 30,47' "png32:$s/warning_icon1.png"
 # Check strip of six 14 x 14 frames: unchecked normal, hover, disabled, checked normal, hover, disabled.
-c -size 14x14 xc:'rgb(250,250,250)' xc:'rgb(220,235,250)' xc:'rgb(200,200,200)' \
-  xc:'rgb(40,140,60)' xc:'rgb(60,170,80)' xc:'rgb(120,160,120)' +append "png32:$s/select.png"
+flat_strip "png32:$s/select.png" 14x14 'rgb(250,250,250)' 'rgb(220,235,250)' 'rgb(200,200,200)' \
+  'rgb(40,140,60)' 'rgb(60,170,80)' 'rgb(120,160,120)'
 # Button face, three 80 x 28 states (normal, hover, pressed); close button, four 24 x 20 states.
-c -size 80x28 xc:'rgb(59,120,176)' xc:'rgb(80,144,208)' xc:'rgb(42,90,136)' +append "png32:$s/common_button_bg.png"
-c -size 24x20 xc:'rgb(61,127,191)' xc:'rgb(208,64,64)' xc:'rgb(128,32,32)' xc:'rgb(144,144,144)' +append \
+flat_strip "png32:$s/common_button_bg.png" 80x28 'rgb(59,120,176)' 'rgb(80,144,208)' 'rgb(42,90,136)'
+flat_strip "png32:$s/close.png" 24x20 'rgb(61,127,191)' 'rgb(208,64,64)' 'rgb(128,32,32)' 'rgb(144,144,144)' -- \
   -fill white -draw 'line 8,6 15,13 line 15,6 8,13 line 32,6 39,13 line 39,6 32,13' \
-  -draw 'line 56,6 63,13 line 63,6 56,13 line 80,6 87,13 line 87,6 80,13' "png32:$s/close.png"
+  -draw 'line 56,6 63,13 line 63,6 56,13 line 80,6 87,13 line 87,6 80,13'
 c -size 380x150 xc:none -fill '#2b4b64' -font "$cjk" -pointsize 15 \
   -annotate +70+40 '虚拟内存设置已更改,' -annotate +70+70 '重新启动计算机后生效。' \
   -annotate +70+100 '是否立即重新启动?' -fill '#3d7fbf' -draw 'circle 30,60 30,36' -fill white \
   -draw 'rectangle 28,46 32,64' -draw 'rectangle 28,68 32,73' "png32:$s/reboot_text.png"
 # End-process button: three 65 x 22 states (normal, hover, pressed).
-c -size 65x22 xc:'rgb(230,90,70)' xc:'rgb(250,120,90)' xc:'rgb(180,60,50)' +append \
-  -fill white -font "$cjk" -pointsize 12 -gravity west \
-  -annotate +8+0 '结束进程' -annotate +73+0 '结束进程' -annotate +138+0 '结束进程' "png32:$s/end_button.png"
-printf '[OKBtn]\r\nText=确定\r\nImage=1\r\nTextColor=255,255,255\r\nrect=230,190,310,218\r\n[CancelBtn]\r\nText=取消\r\nImage=1\r\nTextColor=255,255,255\r\nrect=320,190,400,218\r\n' \
-  | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$s/VarnioTip.ini"
+flat_strip "png32:$s/end_button.png" 65x22 'rgb(230,90,70)' 'rgb(250,120,90)' 'rgb(180,60,50)' -- \
+  -fill white -font "$cjk" -pointsize 12 -gravity west -annotate +8+0 '结束进程' -annotate +73+0 '结束进程' \
+  -annotate +138+0 '结束进程'

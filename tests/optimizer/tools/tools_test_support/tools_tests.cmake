@@ -9,6 +9,7 @@ function(sorvik_tools_test name)
     OUTPUT ${skin}
     COMMAND bash ${SORVIK_TOOLS_TEST_SUPPORT}/make_tools_skins.sh ${CMAKE_CURRENT_BINARY_DIR}
     DEPENDS ${SORVIK_TOOLS_TEST_SUPPORT}/make_tools_skins.sh ${PROJECT_SOURCE_DIR}/tests/skin/make_window_skins.sh
+            ${PROJECT_SOURCE_DIR}/tests/support/skin_images.sh
     COMMENT "Drawing the test skin of ${name}")
   add_custom_target(${name}_skin DEPENDS ${skin})
   sorvik_test(${name} MAIN
