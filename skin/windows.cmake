@@ -3,6 +3,7 @@ list(APPEND SKIN_WINDOW_SOURCES
   window/window_impl.cpp
   window/dialog_impl.cpp
   window/message_loop.cpp
+  window/mouse_leave_tracker.cpp
   skinned_window/window_base.cpp
   skinned_window/main_window_frame.cpp
   skinned_window/subclass_basic.cpp

@@ -137,19 +137,10 @@ bool CMessageBoxDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam
             return true;
         }
         case WM_MOUSEMOVE:
-            if (!m_trackingLeave) {
-                // Without it a quick exit leaves a button in its hover look.
-                TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-                m_trackingLeave = ::TrackMouseEvent(&track) != FALSE;
-            }
-            ForwardToControls(hwnd, message, wParam, lParam);
-            return true;
         case WM_MOUSELEAVE:
-            m_trackingLeave = false;
-            ForwardToControls(hwnd, message, wParam, lParam);
-            return true;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
+            m_mouseLeave.OnMessage(hwnd, message);
             ForwardToControls(hwnd, message, wParam, lParam);
             return true;
         case WM_KEYDOWN:

@@ -8,6 +8,7 @@
 #include "skin/controls/check_box.h"
 #include "skin/files/image_list.h"
 #include "skin/window/dialog_impl.h"
+#include "skin/window/mouse_leave_tracker.h"
 
 #include <gdiplus.h>
 #include <memory>
@@ -65,5 +66,5 @@ private:
     std::unique_ptr<Gdiplus::Bitmap> m_icon;
     SkinButton m_ok;
     SkinButton m_cancel;
-    bool m_trackingLeave = false;
+    CMouseLeaveTracker m_mouseLeave;
 };

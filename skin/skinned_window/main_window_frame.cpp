@@ -14,9 +14,3 @@ bool StartsMainWindowDrag(POINT client, const RECT& closeButton, const RECT& min
     if (client.y < 0 || client.y >= kDragBandHeight) return false;
     return !::PtInRect(&closeButton, client) && !::PtInRect(&minimizeButton, client);
 }
-
-void CMouseLeaveTracker::OnMouseMove(HWND hwnd) {
-    if (m_armed) return;
-    TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-    m_armed = ::TrackMouseEvent(&track) != FALSE;
-}

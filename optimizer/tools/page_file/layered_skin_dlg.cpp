@@ -165,14 +165,10 @@ bool CLayeredSkinDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wPara
             return true;
         }
         case WM_MOUSEMOVE:
-            if (!m_trackingLeave) {
-                TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-                m_trackingLeave = ::TrackMouseEvent(&track) != FALSE;
-            }
-            Forward(hwnd, message, wParam, lParam);
-            return true;
         case WM_MOUSELEAVE:
-            m_trackingLeave = false;
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+            m_mouseLeave.OnMessage(hwnd, message);
             Forward(hwnd, message, wParam, lParam);
             return true;
         case WM_LBUTTONDOWN:
@@ -182,10 +178,6 @@ bool CLayeredSkinDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wPara
                 ::GetCursorPos(&screen);
                 ::SendMessageW(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
             }
-            return true;
-        case WM_LBUTTONUP:
-        case WM_LBUTTONDBLCLK:
-            Forward(hwnd, message, wParam, lParam);
             return true;
         case WM_COMMAND:
             if (HIWORD(wParam) != 0)

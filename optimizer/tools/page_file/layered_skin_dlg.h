@@ -15,6 +15,7 @@
 #include "skin/controls/button.h"
 #include "skin/files/image_list.h"
 #include "skin/window/dialog_impl.h"
+#include "skin/window/mouse_leave_tracker.h"
 
 class CLayeredSkinDlg : public CDialogImpl {
 public:
@@ -65,5 +66,5 @@ private:
     std::vector<std::unique_ptr<SkinButton>> m_buttons;
     std::vector<SkinControl*> m_controls;  // not owned
     std::unique_ptr<CDialogMessageFilter> m_keyboard;
-    bool m_trackingLeave = false;
+    CMouseLeaveTracker m_mouseLeave;
 };

@@ -133,14 +133,11 @@ LRESULT CHeaderCtrlEx::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         case WM_MOUSEMOVE:
-            if (!m_trackingLeave) {
-                TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-                m_trackingLeave = ::TrackMouseEvent(&track) != FALSE;
-            }
+            m_mouseLeave.OnMouseMove(hwnd);
             SetHot(ColumnAt(lParam));
             break;
         case WM_MOUSELEAVE:
-            m_trackingLeave = false;
+            m_mouseLeave.OnMouseLeave();
             SetHot(-1);
             break;
         case WM_LBUTTONDOWN:

@@ -6,6 +6,7 @@
 #pragma once
 #include "common/handles.h"
 #include "skin/skinned_window/subclass_basic.h"
+#include "skin/window/mouse_leave_tracker.h"
 
 class CHeaderCtrlEx : public CSubClassBasic {
 public:
@@ -22,5 +23,5 @@ private:
     AutoBitmap m_bitmap;
     int m_hot = -1;
     int m_pressed = -1;
-    bool m_trackingLeave = false;
+    CMouseLeaveTracker m_mouseLeave;
 };

@@ -193,10 +193,7 @@ LRESULT CListViewCtrlEx::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (message) {
         case WM_MOUSEMOVE: {
-            if (!m_trackingLeave) {
-                TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, hwnd, 0};
-                m_trackingLeave = ::TrackMouseEvent(&track) != FALSE;
-            }
+            m_mouseLeave.OnMouseMove(hwnd);
             const int buttonRow = ButtonAt(at);
             SetHover(RowAt(at), buttonRow >= 0);
             if (m_pressedRow >= 0)
@@ -204,7 +201,7 @@ LRESULT CListViewCtrlEx::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             break;
         }
         case WM_MOUSELEAVE:
-            m_trackingLeave = false;
+            m_mouseLeave.OnMouseLeave();
             SetHover(-1, false);
             break;
         case WM_SETCURSOR:

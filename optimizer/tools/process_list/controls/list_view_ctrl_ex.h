@@ -15,6 +15,7 @@
 #include "common/handles.h"
 #include "optimizer/tools/process_list/controls/header_ctrl_ex.h"
 #include "skin/skinned_window/subclass_basic.h"
+#include "skin/window/mouse_leave_tracker.h"
 
 class CListViewCtrlEx : public CSubClassBasic {
 public:
@@ -47,5 +48,5 @@ private:
     int m_hotRow = -1;
     bool m_hotButton = false;
     int m_pressedRow = -1;
-    bool m_trackingLeave = false;
+    CMouseLeaveTracker m_mouseLeave;
 };
