@@ -32,64 +32,55 @@ private:
 };
 
 namespace handle_traits {
+// A handle that null marks empty; a traits class adds its Close.
+template <typename H>
+struct NullEmpty {
+    using Handle = H;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle h) { return h != nullptr; }
+};
 struct Kernel {  // CreateFile gives INVALID_HANDLE_VALUE, most others null: both mean empty
     using Handle = HANDLE;
     static Handle Empty() { return nullptr; }
     static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { ::CloseHandle(h); }
 };
-struct ServiceManager {
-    using Handle = SC_HANDLE;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct FindFile {  // FindFirstFile gives INVALID_HANDLE_VALUE on failure
+    using Handle = HANDLE;
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { ::FindClose(h); }
+};
+struct ServiceManager : NullEmpty<SC_HANDLE> {
     static void Close(Handle h) { ::CloseServiceHandle(h); }
 };
-struct RegistryKey {
-    using Handle = HKEY;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct RegistryKey : NullEmpty<HKEY> {
     static void Close(Handle h) { ::RegCloseKey(h); }
 };
 template <typename T>
-struct GdiObject {
-    using Handle = T;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { ::DeleteObject(h); }
+struct GdiObject : NullEmpty<T> {
+    static void Close(T h) { ::DeleteObject(h); }
 };
-struct MemoryDC {
-    using Handle = HDC;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct MemoryDC : NullEmpty<HDC> {
     static void Close(Handle h) { ::DeleteDC(h); }
 };
-struct Module {
-    using Handle = HMODULE;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct Module : NullEmpty<HMODULE> {
     static void Close(Handle h) { ::FreeLibrary(h); }
 };
-struct Icon {
-    using Handle = HICON;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct Icon : NullEmpty<HICON> {
     static void Close(Handle h) { ::DestroyIcon(h); }
 };
-struct Menu {
-    using Handle = HMENU;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct Menu : NullEmpty<HMENU> {
     static void Close(Handle h) { ::DestroyMenu(h); }
 };
-struct Window {  // for windows owned outside a window class (tests, helper windows)
-    using Handle = HWND;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+// For windows owned outside a window class (tests, helper windows).
+struct Window : NullEmpty<HWND> {
     static void Close(Handle h) { ::DestroyWindow(h); }
 };
 }  // namespace handle_traits
 
 using AutoHandle = AutoOwner<handle_traits::Kernel>;
+using AutoFindFile = AutoOwner<handle_traits::FindFile>;
 using AutoScHandle = AutoOwner<handle_traits::ServiceManager>;
 using AutoRegKey = AutoOwner<handle_traits::RegistryKey>;
 using AutoBitmap = AutoOwner<handle_traits::GdiObject<HBITMAP>>;

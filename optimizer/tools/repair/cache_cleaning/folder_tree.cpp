@@ -9,14 +9,6 @@
 
 namespace {
 
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { ::FindClose(h); }
-};
-using AutoFind = AutoOwner<FindTraits>;
-
 bool IsDots(const wchar_t* name) {
     return name[0] == L'.' && (!name[1] || (name[1] == L'.' && !name[2]));
 }
@@ -34,7 +26,7 @@ uint64_t SizeOf(const WIN32_FIND_DATAW& entry) {
 template <typename Visit>
 bool ForEachEntry(const std::wstring& folder, CleaningSink& sink, Visit visit) {
     WIN32_FIND_DATAW entry;
-    AutoFind search(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
+    AutoFindFile search(::FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &entry, FindExSearchNameMatch,
                                        nullptr, FIND_FIRST_EX_LARGE_FETCH));
     if (!search)
         return !sink.StopRequested();

@@ -9,12 +9,10 @@
 
 namespace {
 
-struct UrlCacheFindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return nullptr; }
-    static bool IsValid(Handle h) { return h != nullptr; }
+struct UrlCacheFind : handle_traits::NullEmpty<HANDLE> {
     static void Close(Handle h) { ::FindCloseUrlCache(h); }
 };
+using AutoUrlCacheFind = AutoOwner<UrlCacheFind>;
 
 // An entry buffer that grows to the size the cache asks for; one retry per entry.
 class EntryBuffer {
@@ -48,7 +46,7 @@ bool ClearUrlCache(CleaningSink& sink) {
     });
     if (!found)
         return !sink.StopRequested();
-    AutoOwner<UrlCacheFindTraits> search(first);
+    AutoUrlCacheFind search(first);
     do {
         if (sink.StopRequested())
             return false;
