@@ -2,32 +2,15 @@
 
 #include <windows.h>
 
-#include "common/handles.h"
+#include "common/privilege.h"
 #include "optimizer/core/main_window/main_window.h"
 #include "optimizer/tools/page_file/page_file_advice.h"
 #include "optimizer/tools/process_list/list_dlg.h"
 #include "skin/window/message_loop.h"
 
-namespace {
-
-// Needed to stop services and end other users' processes; without it those simply fail.
-void EnableDebugPrivilege() {
-    HANDLE raw = nullptr;
-    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, &raw))
-        return;
-    AutoHandle token(raw);
-    TOKEN_PRIVILEGES privileges = {};
-    privileges.PrivilegeCount = 1;
-    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    if (!::LookupPrivilegeValueW(nullptr, L"SeDebugPrivilege", &privileges.Privileges[0].Luid))
-        return;
-    ::AdjustTokenPrivileges(token.Get(), FALSE, &privileges, sizeof(privileges), nullptr, nullptr);
-}
-
-}  // namespace
-
 int RunOptimizer() {
-    EnableDebugPrivilege();
+    // Needed to stop services and end other users' processes; without it those simply fail.
+    EnableProcessPrivilege(L"SeDebugPrivilege");
     CMessageLoop loop;
     int result = 0;
     {
