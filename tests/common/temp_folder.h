@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string>
 
+#include "tests/support/file_bytes.h"
+
 class TempFolder {
 public:
     TempFolder() {
@@ -39,16 +41,7 @@ public:
         }
         return path;
     }
-    std::string Read(const std::wstring& name) const {
-        std::string bytes;
-        FILE* file = _wfopen(Path(name).c_str(), L"rb");
-        if (!file) return bytes;
-        char block[4096];
-        size_t got;
-        while ((got = std::fread(block, 1, sizeof(block), file)) > 0) bytes.append(block, got);
-        std::fclose(file);
-        return bytes;
-    }
+    std::string Read(const std::wstring& name) const { return ReadFileBytes(Path(name)); }
     bool Exists(const std::wstring& name) const { return ::GetFileAttributesW(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 private:

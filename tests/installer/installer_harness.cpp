@@ -3,7 +3,6 @@
 #include <shlobj.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "common/registry_text.h"
 #include "installer/helper/product_processes.h"
@@ -134,19 +133,6 @@ bool IsRunningFrom(const std::wstring& folder) {
 
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string FileBytes(const std::wstring& path) {
-    std::string bytes;
-    FILE* file = _wfopen(path.c_str(), L"rb");
-    if (!file)
-        return bytes;
-    char block[65536];
-    size_t got;
-    while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
-        bytes.append(block, got);
-    std::fclose(file);
-    return bytes;
 }
 
 std::vector<std::wstring> FilesBelow(const std::wstring& folder) {

@@ -32,7 +32,6 @@ AutoHandle StartProgram(const std::wstring& path, const std::wstring& arguments)
 bool IsRunningFrom(const std::wstring& folder);
 
 bool Exists(const std::wstring& path);
-std::string FileBytes(const std::wstring& path);
 std::vector<std::wstring> FilesBelow(const std::wstring& folder);  // paths relative to folder
 
 std::string ProductValue(const char* name);

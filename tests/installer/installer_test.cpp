@@ -13,6 +13,7 @@
 #include "tests/installer/installer_harness.h"
 #include "tests/optimizer/core/services/test_service_host.h"
 #include "tests/support/built_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/product_windows.h"
 
 namespace {
@@ -41,7 +42,7 @@ protected:
 };
 
 bool SameBytes(const std::wstring& a, const std::wstring& b) {
-    return Exists(a) && FileBytes(a) == FileBytes(b);
+    return Exists(a) && ReadFileBytes(a) == ReadFileBytes(b);
 }
 
 bool HasEnded(const AutoHandle& process) {
@@ -84,7 +85,7 @@ TEST_F(InstallerTest, SilentInstallLaysOutTheProductAndUninstallRemovesIt) {
         EXPECT_TRUE(SameBytes(m_folder + L"\\" + file, source)) << WideToUtf8(file);
     }
     EXPECT_TRUE(Exists(m_folder + L"\\Uninstall.exe"));
-    const std::string config = FileBytes(m_folder + L"\\config\\update_config.xml");
+    const std::string config = ReadFileBytes(m_folder + L"\\config\\update_config.xml");
     EXPECT_NE(std::string::npos, config.find(">http://127.0.0.1:9/sorvik/update.xml<")) << config;
     EXPECT_EQ(m_folder + L"\\Sorvik.exe", ShortcutTarget(StartMenuShortcut()));
     EXPECT_EQ("", ProductValue("version")) << "recorded by Sorvik's first start, which reports the installation";

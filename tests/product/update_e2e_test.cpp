@@ -20,6 +20,7 @@
 #include "tests/installer/installer_harness.h"
 #include "tests/optimizer/core/startup/screenshot.h"
 #include "tests/support/built_file.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/product_windows.h"
 
 namespace {
@@ -43,7 +44,7 @@ public:
     // The targets of the logged requests that begin with `prefix`, in order.
     std::vector<std::string> Targets(const std::string& prefix) const {
         std::vector<std::string> targets;
-        const std::string text = FileBytes(m_path);
+        const std::string text = ReadFileBytes(m_path);
         const std::string key = "\"target\": \"";
         for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at)) {
             at += key.size();
@@ -186,8 +187,8 @@ TEST_F(ProductE2E, InstallUpdateThroughTheUpdaterToTheNextReleaseAndUninstall) {
     ASSERT_NE(nullptr, WaitForMainWindow(sorvik[0]));
     ExpectStartStatistics(m_log.WaitForTargets("/software", 4), 2, uuid, SORVIK_NEXT_VERSION);
     EXPECT_EQ(SORVIK_NEXT_VERSION, ProductValue("version"));
-    EXPECT_EQ(FileBytes(BuiltFilePath(SORVIK_NEXT_PROGRAMS_PATH "/Sorvik.exe")), FileBytes(m_folder + L"\\Sorvik.exe"));
-    EXPECT_EQ(FileBytes(BuiltProductFolder() + L"\\Tavisk.exe"), FileBytes(m_folder + L"\\Tavisk.exe"));
+    EXPECT_EQ(ReadFileBytes(BuiltFilePath(SORVIK_NEXT_PROGRAMS_PATH "/Sorvik.exe")), ReadFileBytes(m_folder + L"\\Sorvik.exe"));
+    EXPECT_EQ(ReadFileBytes(BuiltProductFolder() + L"\\Tavisk.exe"), ReadFileBytes(m_folder + L"\\Tavisk.exe"));
     ::Sleep(1500);  // the process list's first refresh
     EXPECT_TRUE(SaveScreenshot(L"product_updated_sorvik"));
 

@@ -9,6 +9,7 @@
 #include "common/text_encoding.h"
 #include "skin/files/skin_paths.h"
 #include "tests/common/temp_folder.h"
+#include "tests/support/file_bytes.h"
 
 // The test program's folder with a trailing backslash.
 inline std::wstring TestProgramFolder() {
@@ -16,18 +17,6 @@ inline std::wstring TestProgramFolder() {
 }
 inline std::wstring RecorderPath() {
     return TestProgramFolder() + L"sorvik_test_recorder.exe";
-}
-
-inline std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
-        char block[65536];
-        size_t got;
-        while ((got = std::fread(block, 1, sizeof(block), file)) > 0)
-            bytes.append(block, got);
-        std::fclose(file);
-    }
-    return bytes;
 }
 
 // A message-only window of class `className` whose messages go to `proc`; `self` in its GWLP_USERDATA.
