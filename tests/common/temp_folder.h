@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/support/file_bytes.h"
+#include "tests/support/folder_walk.h"
 
 class TempFolder {
 public:
@@ -17,17 +18,7 @@ public:
             if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
         }
     }
-    ~TempFolder() {
-        WIN32_FIND_DATAW found;
-        HANDLE search = ::FindFirstFileW((m_path + L"*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ::DeleteFileW((m_path + found.cFileName).c_str());
-            } while (::FindNextFileW(search, &found));
-            ::FindClose(search);
-        }
-        ::RemoveDirectoryW(m_path.c_str());
-    }
+    ~TempFolder() { RemoveFolderTree(m_path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 

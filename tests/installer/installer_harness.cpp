@@ -7,6 +7,7 @@
 #include "common/registry_text.h"
 #include "installer/helper/product_processes.h"
 #include "tests/support/built_file.h"
+#include "tests/support/folder_walk.h"
 
 namespace {
 
@@ -35,21 +36,12 @@ DWORD RunAndWait(const std::wstring& program, const std::wstring& arguments) {
 }
 
 void CollectFiles(const std::wstring& root, const std::wstring& relative, std::vector<std::wstring>& files) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((root + relative + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    ForEachFolderEntry(root + relative, [&](const std::wstring& name, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY)
             CollectFiles(root, relative + name + L"\\", files);
-        } else {
+        else
             files.push_back(relative + name);
-        }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    });
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text_encoding.h"
+#include "tests/support/folder_walk.h"
 
 // Build paths arrive as narrow literals of Unix paths, reached through drive Z:.
 #define SORVIK_WIDEN2(x) L##x
@@ -25,43 +26,14 @@ bool Exists(const std::wstring& path) {
 // Copies the files of `from` into `to`, and its sub-folders when `deep`.
 bool CopyFolder(const std::wstring& from, const std::wstring& to, bool deep) {
     ::CreateDirectoryW(to.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((from + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
     bool ok = true;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (deep)
-                ok &= CopyFolder(from + name + L"\\", to + name + L"\\", true);
-        } else {
+    const bool listed = ForEachFolderEntry(from, [&](const std::wstring& name, DWORD attributes) {
+        if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
             ok &= ::CopyFileW((from + name).c_str(), (to + name).c_str(), FALSE) != FALSE;
-        }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return ok;
-}
-
-void DeleteFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = ::FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                DeleteFolder(folder + name + L"\\");
-            } else {
-                ::DeleteFileW((folder + name).c_str());
-            }
-        } while (::FindNextFileW(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryW(folder.c_str());
+        else if (deep)
+            ok &= CopyFolder(from + name + L"\\", to + name + L"\\", true);
+    });
+    return listed && ok;
 }
 
 }  // namespace
@@ -85,7 +57,7 @@ ProductCopy::ProductCopy() {
 }
 
 ProductCopy::~ProductCopy() {
-    DeleteFolder(m_folder);
+    RemoveFolderTree(m_folder);
 }
 
 void ProductCopy::PointServicesAt(const std::string& base, const std::string& speedTest) {

@@ -6,6 +6,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "tests/support/folder_walk.h"
+
 namespace {
 
 typedef char*(CDECL* UnixNameFn)(LPCWSTR);
@@ -31,31 +33,6 @@ std::wstring Environment(const wchar_t* name) {
 
 void Restore(const wchar_t* name, const std::wstring& value) {
     ::SetEnvironmentVariableW(name, value.empty() ? nullptr : value.c_str());
-}
-
-// Windows only: removes a tree, taking junctions away as links.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW entry;
-    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring path = folder + L"\\" + name;
-            const DWORD attributes = entry.dwFileAttributes;
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                RemoveTree(path);
-            } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-                ::RemoveDirectoryW(path.c_str());
-            } else {
-                ::DeleteFileW(path.c_str());
-            }
-        } while (::FindNextFileW(search, &entry));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryW(folder.c_str());
 }
 
 bool MakeJunction(const std::wstring& link, const std::wstring& target) {
@@ -156,7 +133,7 @@ CCacheSandbox::~CCacheSandbox() {
     if (host.find("/cache_test_") != std::string::npos)
         RunHostCommand(L"rm -rf " + Quoted(host));
     if (::GetFileAttributesW(root.c_str()) != INVALID_FILE_ATTRIBUTES)
-        RemoveTree(root);
+        RemoveFolderTree(root);
 }
 
 std::wstring CCacheSandbox::Path(const std::wstring& relative) const {
@@ -197,21 +174,14 @@ size_t CCacheSandbox::CountFiles(const std::wstring& relative) const {
     while (!pending.empty()) {
         const std::wstring folder = pending.back();
         pending.pop_back();
-        WIN32_FIND_DATAW entry;
-        HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name == L"." || name == L".." || (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                continue;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ForEachFolderEntry(folder, [&](const std::wstring& name, DWORD attributes) {
+            if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                return;
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY)
                 pending.push_back(folder + L"\\" + name);
-            } else {
+            else
                 ++count;
-            }
-        } while (::FindNextFileW(search, &entry));
-        ::FindClose(search);
+        });
     }
     return count;
 }
