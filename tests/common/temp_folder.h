@@ -6,18 +6,11 @@
 #include <string>
 
 #include "tests/support/file_bytes.h"
-#include "tests/support/folder_walk.h"
+#include "tests/support/test_folders.h"
 
 class TempFolder {
 public:
-    TempFolder() {
-        wchar_t base[MAX_PATH + 1] = {};
-        ::GetTempPathW(MAX_PATH, base);
-        for (unsigned n = ::GetTickCount() ^ ::GetCurrentProcessId();; ++n) {
-            m_path = std::wstring(base) + L"common_test_" + std::to_wstring(n) + L"\\";
-            if (::CreateDirectoryW(m_path.c_str(), nullptr)) break;
-        }
-    }
+    TempFolder() : m_path(CreateFreshTempFolder(L"common_test_")) {}
     ~TempFolder() { RemoveFolderTree(m_path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

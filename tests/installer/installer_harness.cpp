@@ -7,7 +7,7 @@
 #include "common/registry_text.h"
 #include "installer/helper/product_processes.h"
 #include "tests/support/built_file.h"
-#include "tests/support/folder_walk.h"
+#include "tests/support/test_folders.h"
 
 namespace {
 

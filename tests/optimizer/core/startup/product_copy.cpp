@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/text_encoding.h"
-#include "tests/support/folder_walk.h"
+#include "tests/support/test_folders.h"
 
 // Build paths arrive as narrow literals of Unix paths, reached through drive Z:.
 #define SORVIK_WIDEN2(x) L##x
@@ -38,14 +38,7 @@ bool CopyFolder(const std::wstring& from, const std::wstring& to, bool deep) {
 
 }  // namespace
 
-ProductCopy::ProductCopy() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    for (unsigned n = ::GetTickCount() ^ ::GetCurrentProcessId();; ++n) {
-        m_folder = std::wstring(temp) + L"sorvik_product_" + std::to_wstring(n) + L"\\";
-        if (::CreateDirectoryW(m_folder.c_str(), nullptr))
-            break;
-    }
+ProductCopy::ProductCopy() : m_folder(CreateFreshTempFolder(L"sorvik_product_")) {
     const std::wstring product = UnixToWindows(SORVIK_WIDEN(SORVIK_PRODUCT_PATH));
     m_complete = CopyFolder(product, m_folder, true);
     // The product's own skin once it has one, the test skin until then.

@@ -6,7 +6,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "tests/support/folder_walk.h"
+#include "tests/support/test_folders.h"
 
 namespace {
 
@@ -111,15 +111,7 @@ bool RunHostCommand(const std::wstring& command) {
     return false;
 }
 
-CCacheSandbox::CCacheSandbox() {
-    wchar_t temp[MAX_PATH + 1] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    for (unsigned n = ::GetTickCount() ^ ::GetCurrentProcessId();; ++n) {
-        m_root = std::wstring(temp) + L"cache_test_" + std::to_wstring(n) + L"\\";
-        if (::CreateDirectoryW(m_root.c_str(), nullptr))
-            break;
-    }
-}
+CCacheSandbox::CCacheSandbox() : m_root(CreateFreshTempFolder(L"cache_test_")) {}
 
 CCacheSandbox::~CCacheSandbox() {
     if (m_redirected) {

@@ -1,4 +1,5 @@
-// Listing and removing folders in tests. Test thread; a folder that cannot be listed counts as empty.
+// Creating, listing and removing folders in tests. Test thread; a folder that cannot be listed counts as
+// empty.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +10,17 @@
 // `folder` and `name` joined by one backslash (`folder` may already end with one).
 inline std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
     return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+}
+
+// A new empty folder "<prefix><number>\\" under the temporary folder; its path, with the backslash.
+inline std::wstring CreateFreshTempFolder(const std::wstring& prefix) {
+    wchar_t base[MAX_PATH + 1] = {};
+    ::GetTempPathW(MAX_PATH, base);
+    for (unsigned n = ::GetTickCount() ^ ::GetCurrentProcessId();; ++n) {
+        const std::wstring path = std::wstring(base) + prefix + std::to_wstring(n) + L"\\";
+        if (::CreateDirectoryW(path.c_str(), nullptr) || ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return path;
+    }
 }
 
 // Calls visit(name, attributes) for each entry of `folder` but "." and ".."; false when it cannot be listed.
