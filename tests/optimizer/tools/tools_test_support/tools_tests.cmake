@@ -19,4 +19,6 @@ function(sorvik_tools_test name)
       ${PROJECT_SOURCE_DIR}/resources/skin_dialogs.rc
     LIBS optimizer_tools skin_optimizer sorvik_tools_resources)
   add_dependencies(${name} ${name}_skin)
+  # It moves the real cursor, which hover and tooltip tests of other programs read.
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK skin_cursor)
 endfunction()
