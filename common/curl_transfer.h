@@ -45,12 +45,12 @@ bool SetTotalTimeout(CURL* handle, long seconds);
 bool SimpleRequest(CURL* handle, const std::string& url);
 
 // 8 s connect time-out (an earlier total time-out stays). Nothing is sent when the file cannot be
-// created; after a failed transfer the partly written file stays. A failed flush or close fails it.
+// created; after a failed transfer the partly written file stays. A failed write or close fails it.
 bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& localPath);
 
 // 8 s connect and 300 s total time-outs. *code is the library's result (42 when progress aborted,
 // 0 when the transfer completed with a status other than 200, CURLE_WRITE_ERROR when the completed
-// file could not be flushed or closed). progress may be null.
+// file could not be written or closed). progress may be null.
 bool DownloadWithProgress(CURL* handle, const std::string& url, const std::wstring& localPath,
                           progress_callback_interface2* progress, CURLcode* code);
 

@@ -163,6 +163,7 @@ def state_mark(glyph_name, top, bottom, size=30):
 # --- the main window --------------------------------------------------------------------------------
 def window_background():
     img = Img(WIDTH, HEIGHT)
+    img.opaque = True  # the gradient covers it all
     # square corners: the window's own rounded region cuts them
     img.draw(A.rect(0, 0, WIDTH - 1, HEIGHT - 1,
                     vgrad=(0, HEIGHT, [(0, A.HEADER_TOP), (0.18, A.HEADER_BOTTOM), (1, "#2266b0")])))
@@ -178,11 +179,12 @@ def window_background():
     return img
 
 
-def page_background(cards, headers, dividers=()):
-    """A page's content well: white cards, section headers underlined, vertical dividers; all given in
-    window coordinates."""
-    x0, y0, x1, y1 = WELL_RECT
-    img = Img(x1 - x0, y1 - y0, A.WELL)
+def page_background(cards, headers, dividers=(), bottom=WELL_RECT[3]):
+    """A page's content well down to `bottom`: white cards, section headers underlined, vertical
+    dividers; all given in window coordinates. Below `bottom` the window background's well shows."""
+    x0, y0, x1, _ = WELL_RECT
+    img = Img(x1 - x0, bottom - y0, A.WELL)
+    img.opaque = True
     for left, top, right, bottom in cards:
         card(img, left - x0, top - y0, right - x0, bottom - y0)
     for x, y, right, title, subtitle, glyph_name in headers:
@@ -198,7 +200,8 @@ def page0_background():
         cards=[(17, 94, 635, 258)],
         headers=[(26, 101, 318, "游戏模式", "关闭闲置的系统服务，让游戏独享资源", "bolt"),
                  (342, 101, 626, "内存整理", "释放闲置内存，缓解游戏卡顿", "memory")],
-        dividers=[(330, 108, 246)])
+        dividers=[(330, 108, 246)],
+        bottom=265)  # just below the card's shadow: the rest of the well is plain
 
 
 def page12_background():

@@ -187,11 +187,13 @@ class Img:
     def __init__(self, w, h, bg="none"):
         self.w, self.h = w, h
         self.args = ["-size", "%dx%d" % (w, h), "xc:%s" % bg]
+        # An image marked opaque is written without alpha: the programs then hold 3 bytes a pixel, not 4.
+        self.opaque = False
 
     @classmethod
     def raw(cls, w, h, args):
         img = cls.__new__(cls)
-        img.w, img.h, img.args = w, h, list(args)
+        img.w, img.h, img.args, img.opaque = w, h, list(args), False
         return img
 
     def draw(self, *mvg):
@@ -252,7 +254,7 @@ class Batch:
         # no time stamps in the files, so the same sources always give the same bytes
         cmd = ["convert", "-respect-parentheses", "-define", "png:exclude-chunks=date,time"]
         for path, img in self.items:
-            target = ("png32:" + path) if path.endswith(".png") else path
+            target = (("png24:" if img.opaque else "png32:") + path) if path.endswith(".png") else path
             cmd += ["("] + img.args + ["-depth", "8", "-write", target, "-delete", "0--1", ")"]
         cmd += ["-size", "1x1", "xc:none", "null:"]
         done = subprocess.run(cmd, stderr=subprocess.PIPE, text=True)

@@ -5,6 +5,27 @@
 #include "common/handles.h"
 #include "skin/files/ini_values.h"
 
+namespace {
+
+// A decoded bitmap keeps its decoder, the file's bytes and a second full copy of the pixels for as long
+// as it lives, and one whose alpha is not premultiplied is converted again on every draw. So the bitmap
+// kept is a copy made once: premultiplied when the image has alpha (or a palette that may), in the
+// file's own format otherwise. A bitmap in an error state, or one that cannot be copied, is kept as is.
+std::unique_ptr<Gdiplus::Bitmap> HeldCopy(std::unique_ptr<Gdiplus::Bitmap> decoded) {
+    if (decoded->GetLastStatus() != Gdiplus::Ok)
+        return decoded;
+    const Gdiplus::PixelFormat format = decoded->GetPixelFormat();
+    const bool premultiply = Gdiplus::IsAlphaPixelFormat(format) || Gdiplus::IsIndexedPixelFormat(format);
+    std::unique_ptr<Gdiplus::Bitmap> copy(decoded->Clone(0, 0, static_cast<INT>(decoded->GetWidth()),
+                                                         static_cast<INT>(decoded->GetHeight()),
+                                                         premultiply ? PixelFormat32bppPARGB : format));
+    if (!copy || copy->GetLastStatus() != Gdiplus::Ok)
+        return decoded;
+    return copy;
+}
+
+}  // namespace
+
 size_t SkinImageList::Load(const std::wstring& skinFolder) {
     Clear();
     const std::wstring ini = skinFolder + L"ImageRes.ini";
@@ -23,10 +44,13 @@ int SkinImageList::Append(const std::wstring& path) {
     return static_cast<int>(m_images.size());
 }
 
-void SkinImageList::Clear() { m_images.clear(); }
+void SkinImageList::Clear() {
+    m_images.clear();
+}
 
 Gdiplus::Bitmap* SkinImageList::Get(int number) const {
-    if (number < 1 || static_cast<size_t>(number) > m_images.size()) return nullptr;
+    if (number < 1 || static_cast<size_t>(number) > m_images.size())
+        return nullptr;
     return m_images[number - 1].get();
 }
 
@@ -57,8 +81,8 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
         ::GlobalFree(block);
         return nullptr;
     }
-    // GDI+ keeps its own reference to the stream, which frees the block when the bitmap goes.
-    std::unique_ptr<Gdiplus::Bitmap> bitmap(new Gdiplus::Bitmap(stream));
+    // GDI+ keeps its own reference to the stream, which frees the block when the decoded bitmap goes.
+    std::unique_ptr<Gdiplus::Bitmap> decoded(new Gdiplus::Bitmap(stream));
     stream->Release();
-    return bitmap;
+    return HeldCopy(std::move(decoded));
 }
