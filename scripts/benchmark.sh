@@ -25,7 +25,10 @@ cleanup() {
   [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null || true
   rm -rf "$work"
 }
-trap cleanup EXIT
+# The display comes first: a Wine session started without one never gets it, and the window figures
+# at the end need it.
+trap 'cleanup; stop_own_display' EXIT
+ensure_display
 head -c "$((size_mb * 1024 * 1024))" /dev/urandom > "$work/data.bin"
 
 # Best wall-clock seconds of three runs of a command; stops the benchmark when the command fails.
@@ -85,6 +88,4 @@ wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
 
 # The optimizer's window: first-page repaint, start-up against a one-window program, idle private bytes.
 optimizer_exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"
-trap 'cleanup; stop_own_display' EXIT
-ensure_display
 wine_cmd "$WINE_BIN" "$optimizer_exe" "${SORVIK_IDLE_SECONDS:-60}"
