@@ -93,7 +93,7 @@ void SkinButton::Paint(HDC dc) {
     const bool shift = state == ButtonModel::kPressed && (!skin_variant::kButtonMoveTextKey || m_moveText);
     if (shift) ::OffsetRect(&caption, 1, 1);
     const bool bold = skin_variant::kButtonBoldKnown && m_bold;
-    SkinFontSpec font;
+    SkinFontLook font;
     font.face = m_fontFace.c_str();
     font.height = m_fontHeight;
     font.weight = bold ? FW_BOLD : FW_NORMAL;

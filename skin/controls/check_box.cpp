@@ -43,7 +43,7 @@ void SkinCheckBox::Paint(HDC dc) {
         ++y;
     }
     const Gdiplus::RectF at(static_cast<Gdiplus::REAL>(x), static_cast<Gdiplus::REAL>(y), 0, 0);
-    DrawSkinText(dc, m_caption, SkinFontSpec(), state == 2 ? RGB(194, 194, 194) : m_textColor, at, nullptr);
+    DrawSkinText(dc, m_caption, SkinFontLook(), state == 2 ? RGB(194, 194, 194) : m_textColor, at, nullptr);
     if (m_focus) {
         const RECT focus = {m_rect.left - 1, m_rect.top - 2, m_rect.right + 1, m_rect.bottom + 2};
         ::DrawFocusRect(dc, &focus);

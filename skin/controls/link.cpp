@@ -34,7 +34,7 @@ void SkinLink::SetBounds(int left, int top, int right, int bottom) {
 
 void SkinLink::Layout() {
     ResolveRect();
-    SkinFontSpec font;
+    SkinFontLook font;
     font.height = m_fontHeight;
     const SIZE size = MeasureSkinText(DisplayText(), font);
     m_rect.right = m_rect.left + size.cx;
@@ -65,7 +65,7 @@ void SkinLink::Paint(HDC dc) {
     if (!m_visible || text.empty()) return;
     const bool hover = m_model.Hover();
     const COLORREF color = hover && !(m_style & kStyleNoActiveColor) ? m_activeLinkColor : m_linkColor;
-    SkinFontSpec font;
+    SkinFontLook font;
     font.height = m_fontHeight;
     font.underline = hover || (m_style & kStyleAlwaysUnderline);
     const Gdiplus::RectF at(static_cast<Gdiplus::REAL>(m_rect.left), static_cast<Gdiplus::REAL>(m_rect.top), 0, 0);

@@ -94,7 +94,7 @@ void SkinProgressBar::PaintPlain(HDC dc) {
     if (!m_showPercent) return;
     wchar_t text[20] = {};
     std::swprintf(text, 20, L"%d%%", static_cast<int>(m_position));
-    AutoFont font = CreateSkinFont(SkinFontSpec());
+    AutoFont font = CreateSkinFont(SkinFontLook());
     ScopedSelectObject selectFont(dc, font.Get());
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = ::SetTextColor(dc, m_percentColor);

@@ -114,7 +114,7 @@ void DrawThreeSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Th
     piece(s.dstRight, s.srcRight, false);
 }
 
-AutoFont CreateSkinFont(const SkinFontSpec& look) {
+AutoFont CreateSkinFont(const SkinFontLook& look) {
     return AutoFont(::CreateFontW(look.height, 0, 0, 0, look.weight, FALSE, look.underline ? TRUE : FALSE, FALSE,
                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, look.face));
@@ -124,11 +124,11 @@ namespace {
 
 // GDI+ draws TrueType faces only. When the mapper resolves the skin's face to a bitmap font, the text
 // is drawn in the skin's usual face, or else the system's dialog face, at the same size and weight.
-std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontSpec& look) {
+std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontLook& look) {
     LOGFONTW dialog = {};
     ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(dialog), &dialog);
-    for (const wchar_t* face : {look.face, SkinFontSpec().face, static_cast<const wchar_t*>(dialog.lfFaceName)}) {
-        SkinFontSpec attempt = look;
+    for (const wchar_t* face : {look.face, SkinFontLook().face, static_cast<const wchar_t*>(dialog.lfFaceName)}) {
+        SkinFontLook attempt = look;
         attempt.face = face;
         AutoFont gdiFont = CreateSkinFont(attempt);
         if (!gdiFont) continue;
@@ -140,7 +140,7 @@ std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontSpec& look) {
 
 }  // namespace
 
-void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& look, COLORREF color,
+void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontLook& look, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format) {
     if (text.empty()) return;
     const std::unique_ptr<Gdiplus::Font> font = DrawableFont(dc, look);
@@ -155,7 +155,7 @@ void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& look, CO
         graphics.DrawString(text.c_str(), length, font.get(), Gdiplus::PointF(layout.X, layout.Y), &brush);
 }
 
-SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {
+SIZE MeasureSkinText(const std::wstring& text, const SkinFontLook& look) {
     SIZE size = {};
     if (text.empty()) return size;
     AutoFont font = CreateSkinFont(look);
@@ -169,7 +169,7 @@ SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& look) {
     return size;
 }
 
-SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& look) {
+SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontLook& look) {
     if (text.empty())
         return SIZE{};
     ScopedGetDC screen(nullptr);

@@ -25,7 +25,7 @@ struct ThreeSlice {
 ThreeSlice ThreeSliceLayout(int imageWidth, int imageHeight, int left, int top, int right, int bottom);
 void DrawThreeSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const ThreeSlice& slice);
 
-struct SkinFontSpec {
+struct SkinFontLook {
     const wchar_t* face = L"宋体";
     int height = 12;        // CreateFont height in pixels
     int weight = FW_NORMAL;
@@ -36,14 +36,14 @@ struct SkinFontSpec {
 // falls back to "宋体", then to the system's dialog face, in the same size and weight; nothing is
 // drawn only when all three are refused. With `format` the text is laid out in `layout`; without,
 // drawn at (layout.X, layout.Y).
-void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontSpec& font, COLORREF color,
+void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontLook& font, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
 
 // Size of `text` as DrawTextW(DT_CALCRECT) measures it in `font` on a screen DC.
-SIZE MeasureSkinText(const std::wstring& text, const SkinFontSpec& font);
+SIZE MeasureSkinText(const std::wstring& text, const SkinFontLook& font);
 // Size of `text` as DrawSkinText draws it at a point: the extent of its characters in the face GDI+
 // really uses, blanks included, without the layout margins, so a piece placed at another's right edge continues its line
 // exactly. Falls back to MeasureSkinText when GDI+ cannot measure.
-SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontSpec& font);
+SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontLook& font);
 // A GDI font of that look; empty when the system refuses it.
-AutoFont CreateSkinFont(const SkinFontSpec& look);
+AutoFont CreateSkinFont(const SkinFontLook& look);

@@ -37,7 +37,7 @@ void SkinText::Show(bool visible) {
 
 void SkinText::Measure() {
     if (m_text.empty()) return;
-    SkinFontSpec font;
+    SkinFontLook font;
     font.face = m_fontFace.c_str();
     font.height = m_fontHeight;
     const SIZE size = MeasureDrawnSkinText(m_text, font);
@@ -47,7 +47,7 @@ void SkinText::Measure() {
 
 void SkinText::Paint(HDC dc) {
     if (!m_visible) return;
-    SkinFontSpec font;
+    SkinFontLook font;
     font.face = m_fontFace.c_str();
     font.height = m_fontHeight;
     const Gdiplus::RectF at(static_cast<Gdiplus::REAL>(m_rect.left), static_cast<Gdiplus::REAL>(m_rect.top), 0, 0);

@@ -55,7 +55,7 @@ bool SkinToolTip::Show(const std::wstring& text) {
     RECT work = {};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     m_text = text;
-    m_screenRect = PlaceToolTip(cursor, MeasureSkinText(text, SkinFontSpec()), work);
+    m_screenRect = PlaceToolTip(cursor, MeasureSkinText(text, SkinFontLook()), work);
     ::SetWindowPos(m_hwnd, HWND_TOPMOST, m_screenRect.left, m_screenRect.top, m_screenRect.right - m_screenRect.left,
                    m_screenRect.bottom - m_screenRect.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
     ::InvalidateRect(m_hwnd, nullptr, FALSE);
@@ -81,7 +81,7 @@ void SkinToolTip::OnPaint() {
         AutoBrush back(::CreateSolidBrush(m_backColor));
         ::FillRect(memory.Get(), &client, back.Get());
         ::SetBkMode(memory.Get(), TRANSPARENT);
-        AutoFont font = CreateSkinFont(SkinFontSpec());
+        AutoFont font = CreateSkinFont(SkinFontLook());
         {
             ScopedSelectObject selectFont(memory.Get(), font.Get());
             RECT textRect = client;

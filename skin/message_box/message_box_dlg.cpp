@@ -99,7 +99,7 @@ void CMessageBoxDlg::Paint(HDC screenDc) {
             g.DrawImage(m_icon.get(), (back.cx - icon.cx) / 2, kIconTop, icon.cx, icon.cy);
         }
         g.Flush();
-        SkinFontSpec font;
+        SkinFontLook font;
         font.height = 14;
         Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(kTextRect.left), static_cast<Gdiplus::REAL>(kTextRect.top),
                               static_cast<Gdiplus::REAL>(kTextRect.right - kTextRect.left),

@@ -215,7 +215,7 @@ void CDrawWindow::Paint() {
                 Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(c.left), static_cast<Gdiplus::REAL>(c.top),
                                       static_cast<Gdiplus::REAL>(c.right - c.left),
                                       static_cast<Gdiplus::REAL>(c.bottom - c.top));
-                SkinFontSpec font;
+                SkinFontLook font;
                 font.weight = FW_BOLD;
                 DrawSkinText(mem, title, font, m_captionColor, layout, &format);
             }

@@ -34,8 +34,8 @@ const wchar_t* const kStyledButtons[] = {L"BeginBoostBtn", L"CancelBoostBtn", L"
 
 }  // namespace
 
-const std::vector<ControlSpec>& MainWindowControlSpecs() {
-    static const std::vector<ControlSpec> specs = {
+const std::vector<ControlRow>& MainWindowControlTable() {
+    static const std::vector<ControlRow> rows = {
         // Every page.
         {L"WindowBk", K::kImage, -1, 0xFFFF, true},
         {L"SysCloseBtn", K::kButton, -1, kCmdHideToTray, true},
@@ -103,7 +103,7 @@ const std::vector<ControlSpec>& MainWindowControlSpecs() {
         {L"ReRepairBtn", K::kButton, 1, kCmdRepairAgain, false},
         {L"RepairSateLink", K::kLink, 1, kCmdFeedbackPage, true},
     };
-    return specs;
+    return rows;
 }
 
 void CMainWindowSkin::LoadImages(const std::wstring& skinFolder) {
@@ -119,9 +119,9 @@ bool CMainWindowSkin::PageLoaded(int page) const {
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
     if (page < 0 || page > 2 || m_pageLoaded[page])
         return;
-    for (const ControlSpec& spec : MainWindowControlSpecs()) {
-        if (spec.page == page || (spec.page == -1 && !m_controls.count(spec.name)))
-            Create(owner, spec);
+    for (const ControlRow& row : MainWindowControlTable()) {
+        if (row.page == page || (row.page == -1 && !m_controls.count(row.name)))
+            Create(owner, row);
     }
     if (page == 0) {
         for (const wchar_t* file : {L"Strip_1.png", L"Strip_2.png"}) {
@@ -136,50 +136,50 @@ void CMainWindowSkin::LoadPage(HWND owner, int page) {
     m_pageLoaded[page] = true;
 }
 
-void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
-    Entry entry{spec.kind, nullptr};
-    switch (spec.kind) {
+void CMainWindowSkin::Create(HWND owner, const ControlRow& row) {
+    Entry entry{row.kind, nullptr};
+    switch (row.kind) {
         case K::kImage:
         case K::kAnimation: {
-            std::unique_ptr<SkinImage> image(spec.kind == K::kImage ? new SkinImage : new SkinAnimation);
-            if (!image->Create(owner, spec.visible))
+            std::unique_ptr<SkinImage> image(row.kind == K::kImage ? new SkinImage : new SkinAnimation);
+            if (!image->Create(owner, row.visible))
                 return;
-            image->Load(spec.name, m_ini, m_images);
+            image->Load(row.name, m_ini, m_images);
             entry.control = std::move(image);
             break;
         }
         case K::kButton: {
             auto button = std::make_unique<SkinButton>();
-            if (!button->Create(owner, spec.id))
+            if (!button->Create(owner, row.id))
                 return;
-            button->Load(spec.name, m_ini, m_images);
+            button->Load(row.name, m_ini, m_images);
             for (const wchar_t* styled : kStyledButtons) {
-                if (std::wstring(styled) != spec.name)
+                if (std::wstring(styled) != row.name)
                     continue;
                 button->m_textColor = RGB(85, 84, 92);
                 button->m_fontHeight = 12;
                 button->m_bold = true;
             }
-            button->Show(spec.visible);
+            button->Show(row.visible);
             entry.control = std::move(button);
             break;
         }
         case K::kLink: {
             auto link = std::make_unique<SkinLink>();
-            if (!link->Create(owner, spec.id))
+            if (!link->Create(owner, row.id))
                 return;
-            link->Load(spec.name, m_ini);
-            link->Show(spec.visible);
+            link->Load(row.name, m_ini);
+            link->Show(row.visible);
             entry.control = std::move(link);
             break;
         }
         case K::kText: {
             auto text = std::make_unique<SkinText>();
-            if (!text->Create(owner, spec.id, spec.visible))
+            if (!text->Create(owner, row.id, row.visible))
                 return;
             bool madeInCode = false;
             for (const CodeText& code : kCodeTexts) {
-                if (std::wstring(code.name) != spec.name)
+                if (std::wstring(code.name) != row.name)
                     continue;
                 madeInCode = true;
                 text->m_textColor = code.color;
@@ -188,7 +188,7 @@ void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
                 text->SetText(code.text);
             }
             for (const speed_page::CodeText& code : speed_page::kCodeTexts) {
-                if (std::wstring(code.name) != spec.name)
+                if (std::wstring(code.name) != row.name)
                     continue;
                 madeInCode = true;
                 // The look of its line's first control, and its place until the line is laid out.
@@ -202,7 +202,7 @@ void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
                 text->SetBounds(at.left, at.top, at.left, at.top);
             }
             if (!madeInCode)
-                text->Load(spec.name, m_ini);
+                text->Load(row.name, m_ini);
             entry.control = std::move(text);
             break;
         }
@@ -210,26 +210,26 @@ void CMainWindowSkin::Create(HWND owner, const ControlSpec& spec) {
             auto bar = std::make_unique<SkinProgressBar>();
             unsigned minimum = 0, maximum = 100;
             for (const ProgressRange& range : kRanges) {
-                if (std::wstring(range.name) == spec.name)
+                if (std::wstring(range.name) == row.name)
                     minimum = range.minimum, maximum = range.maximum;
             }
-            if (!bar->Create(owner, spec.id, minimum, maximum))
+            if (!bar->Create(owner, row.id, minimum, maximum))
                 return;
-            bar->Load(spec.name, m_ini, m_images);
-            bar->Show(spec.visible);
+            bar->Load(row.name, m_ini, m_images);
+            bar->Show(row.visible);
             entry.control = std::move(bar);
             break;
         }
         case K::kTabStrip: {
             auto strip = std::make_unique<SkinTabStrip>();
-            if (!strip->Create(owner, spec.id))
+            if (!strip->Create(owner, row.id))
                 return;
-            strip->Load(spec.name, m_ini, m_images);
+            strip->Load(row.name, m_ini, m_images);
             entry.control = std::move(strip);
             break;
         }
     }
-    m_controls[spec.name] = std::move(entry);
+    m_controls[row.name] = std::move(entry);
 }
 
 SkinControl* CMainWindowSkin::Find(std::wstring_view name) const {

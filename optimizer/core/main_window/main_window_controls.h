@@ -24,7 +24,7 @@
 enum class ControlKind { kImage, kAnimation, kButton, kLink, kText, kProgressBar, kTabStrip };
 
 // One control of the window: its section, kind, page (-1 every page), command id and first visibility.
-struct ControlSpec {
+struct ControlRow {
     const wchar_t* name;
     ControlKind kind;
     int page;
@@ -33,7 +33,7 @@ struct ControlSpec {
 };
 
 // Every control, those made in code included, in the order each page paints them.
-const std::vector<ControlSpec>& MainWindowControlSpecs();
+const std::vector<ControlRow>& MainWindowControlTable();
 
 // Sections that are not in the ini: texts the window makes itself.
 namespace main_controls {
@@ -74,7 +74,7 @@ private:
     };
     template <typename T>
     T* Typed(std::wstring_view name, ControlKind kind) const;
-    void Create(HWND owner, const ControlSpec& spec);
+    void Create(HWND owner, const ControlRow& row);
 
     std::wstring m_folder;
     std::wstring m_ini;

@@ -21,7 +21,7 @@ void DrawPanelText(HDC dc,
                    float y,
                    float width,
                    float height) {
-    SkinFontSpec font;
+    SkinFontLook font;
     font.face = L"\u5b8b\u4f53";  // 宋体
     font.height = PointsToHeight(dc, 9);
     Gdiplus::StringFormat format;
@@ -85,9 +85,9 @@ void CMainWindow::PaintPage(HDC dc) {
         PaintGameModePage(dc);
     } else {
         if (m_page == 1) {
-            for (const ControlSpec& spec : MainWindowControlSpecs())
-                if (spec.page == 1)
-                    m_skin.Paint(dc, spec.name);
+            for (const ControlRow& row : MainWindowControlTable())
+                if (row.page == 1)
+                    m_skin.Paint(dc, row.name);
         }
     }
     // The frame's own controls stay on top of every page.
@@ -136,7 +136,7 @@ void CMainWindow::PaintResultPanel(HDC dc) {
 }
 
 void CMainWindow::PaintProgress(HDC dc, int percent, int left) {
-    SkinFontSpec font;
+    SkinFontLook font;
     font.face = L"Arial";
     font.height = PointsToHeight(dc, 10);
     font.weight = FW_BOLD;
@@ -149,7 +149,7 @@ void CMainWindow::PaintMemoryResult(HDC dc) {
         PaintProgress(dc, m_memoryPercent, MemoryPercentLeft(m_memoryPercent));
     if (!m_memoryResultShown)
         return;
-    SkinFontSpec font;
+    SkinFontLook font;
     font.height = PointsToHeight(dc, 10);
     const auto width = [&font](const std::wstring& text) {
         return static_cast<float>(MeasureDrawnSkinText(text, font).cx);

@@ -32,7 +32,7 @@ int RowTop(size_t row) {
 }
 
 void DrawRowText(HDC dc, const std::wstring& text, int x, int y, int width, COLORREF color, bool bold) {
-    SkinFontSpec font;
+    SkinFontLook font;
     font.height = kFontPixels;
     font.weight = bold ? FW_BOLD : FW_NORMAL;
     Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap);

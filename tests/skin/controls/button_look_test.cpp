@@ -68,7 +68,7 @@ TEST_F(ButtonLook, CaptionColourPressedShiftBoldOffsetAndDisabledGrey) {
     DibCanvas normal(400, 300), boldAtRest(400, 300);
     Paint(normal);
     // The bold look at the normal caption's place, to tell the bold offset from the bold glyphs.
-    SkinFontSpec bold;
+    SkinFontLook bold;
     bold.weight = FW_BOLD;
     Gdiplus::StringFormat centred;
     centred.SetAlignment(Gdiplus::StringAlignmentCenter);

@@ -253,7 +253,7 @@ TEST_F(Render, LinkAndTextSizeThemselvesToTheirText) {
     ASSERT_TRUE(link.Create(owner.Hwnd(), 40));
     link.Load(L"HomeLink", TestControlsIni());
     EXPECT_EQ(L"abc", link.DisplayText());
-    SkinFontSpec font;
+    SkinFontLook font;
     const SIZE abc = MeasureSkinText(L"abc", font);
     EXPECT_GT(abc.cx, 0);
     EXPECT_EQ(abc.cx, link.GetRect().right - link.GetRect().left);
@@ -312,7 +312,7 @@ TEST_F(Render, TextPiecesSetSideBySideDrawAsOneLine) {
 TEST_F(Render, TextInABitmapFaceStillShows) {
     const std::wstring fontFile = TestSkinRoot() + L"raster_face.bdf";
     ASSERT_EQ(1, ::AddFontResourceExW(fontFile.c_str(), FR_PRIVATE, nullptr));
-    SkinFontSpec raster;
+    SkinFontLook raster;
     raster.face = L"SkinRasterFace";
     {
         AutoFont gdiFont = CreateSkinFont(raster);

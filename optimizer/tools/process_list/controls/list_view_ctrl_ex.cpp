@@ -63,7 +63,7 @@ HWND CListViewCtrlEx::Create(HWND parent, const RECT& rect, int id) {
         return nullptr;
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
                    LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    SkinFontSpec look;
+    SkinFontLook look;
     look.height = -12;
     m_font = CreateSkinFont(look);
     ::SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(RowFont()), FALSE);
