@@ -17,4 +17,4 @@ RECT WebPaneRect(const RECT& client);
 bool IsWebAddress(const std::string& url);
 
 // Controls that receive the window's mouse messages on `page`, in the state given.
-std::vector<const wchar_t*> MouseTargets(int page, bool gameMode, bool pageFileWarning);
+const std::vector<const wchar_t*>& MouseTargets(int page, bool gameMode, bool pageFileWarning);
