@@ -63,10 +63,6 @@ bool IsInFolder(const std::wstring& imagePath, const std::wstring& folder) {
     return SameText(image.substr(0, dir.size()), dir);
 }
 
-bool SameFileName(const std::wstring& a, const std::wstring& b) {
-    return SameText(a, b);
-}
-
 DWORD ParentProcessId() {
     AutoHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry = {};

@@ -14,9 +14,6 @@ struct RunningProgram {
 // Whether the executable at imagePath lies in folder or below it (case-insensitive, either slash).
 bool IsInFolder(const std::wstring& imagePath, const std::wstring& folder);
 
-// Whether two file names are the same, ignoring case.
-bool SameFileName(const std::wstring& a, const std::wstring& b);
-
 // The process that started this one, or 0.
 DWORD ParentProcessId();
 
