@@ -164,13 +164,11 @@ private:
 
     int m_page = 0;
     bool m_pageFileWarning = false;
-    bool m_speedPageBuilt = false;
 
     // Memory clean-up.
     bool m_memoryCoolDown = false;
     int m_memoryPercent = 0;
     float m_memoryFrame = 0;
-    int m_memorySteps = 0;
     bool m_memoryResultShown = false;
     std::wstring m_memoryFreedText;
     AutoHandle m_memoryWorker;

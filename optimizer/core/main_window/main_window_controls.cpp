@@ -112,10 +112,6 @@ void CMainWindowSkin::LoadImages(const std::wstring& skinFolder) {
     m_images.Load(skinFolder);
 }
 
-bool CMainWindowSkin::PageLoaded(int page) const {
-    return page >= 0 && page < 3 && m_pageLoaded[page];
-}
-
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
     if (page < 0 || page > 2 || m_pageLoaded[page])
         return;

@@ -48,7 +48,6 @@ public:
     void LoadImages(const std::wstring& skinFolder);
     // Creates and loads the controls of `page` (and, for page 0, the common ones) that do not exist yet.
     void LoadPage(HWND owner, int page);
-    bool PageLoaded(int page) const;
 
     SkinControl* Find(std::wstring_view name) const;
     SkinButton* Button(std::wstring_view name) const;
@@ -63,9 +62,6 @@ public:
     void Forward(const std::vector<const wchar_t*>& names, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc, const wchar_t* name, int frame = -1) const;  // frame: animations only
     bool IsVisible(const wchar_t* name) const;
-
-    const std::wstring& IniFile() const { return m_ini; }
-    const std::wstring& SkinFolder() const { return m_folder; }
 
 private:
     struct Entry {

@@ -26,7 +26,6 @@ void CMainWindow::OnMemoryCommand() {
 
 void CMainWindow::OnMemoryProgress(LPARAM percent) {
     m_memoryPercent = static_cast<int>(percent);
-    ++m_memorySteps;
     m_memoryFrame += 1;
     if (m_memoryFrame >= 19)
         m_memoryFrame = 0;
@@ -40,7 +39,6 @@ void CMainWindow::OnMemoryDone(LPARAM result) {
     m_skin.Apply(MemoryDoneChanges());
     m_memoryFrame = 0;
     m_memoryPercent = 0;
-    m_memorySteps = 0;
     m_memoryResultShown = true;
     m_memoryCoolDown = true;
     ::SetTimer(m_hWnd, kTimerMemoryCoolDown, kMemoryCoolDownMs, nullptr);

@@ -45,10 +45,8 @@ void CMainWindow::OnSpeedGaugeTimer() {
 }
 
 void CMainWindow::RunSpeedStep(const SpeedStep& step) {
-    if (step.buildPage) {
-        m_speedPageBuilt = true;
+    if (step.buildPage)
         m_skin.LoadPage(m_hWnd, 1);
-    }
     m_skin.Apply(step.changes);
     for (const std::vector<std::wstring>& line : step.lines)
         LayOutLine(m_skin, line);
