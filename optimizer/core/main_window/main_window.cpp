@@ -8,6 +8,7 @@
 #include "optimizer/core/main_window/main_window_layout.h"
 #include "optimizer/core/services/service_enumer.h"
 #include "optimizer/core/services/service_messages.h"
+#include "optimizer/core/startup/single_instance.h"
 #include "optimizer/core/startup/statistics_thread.h"
 #include "optimizer/core/tray/tray_texts.h"
 #include "optimizer/tools/page_file/memory_dlg.h"
@@ -17,7 +18,6 @@
 #include "skin/web_pane/browser.h"
 
 namespace {
-const wchar_t kInstanceProperty[] = L"VarnioSorvik";  // a second copy finds this window by it
 const wchar_t kTitle[] = L"Sorvik";
 }  // namespace
 

@@ -6,7 +6,6 @@
 
 namespace {
 const wchar_t kMutexName[] = L"VarnioBrevund";
-const wchar_t kInstanceProperty[] = L"VarnioSorvik";
 }  // namespace
 
 bool IsUpdateCommandLine(const wchar_t* commandLine) {

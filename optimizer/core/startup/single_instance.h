@@ -7,6 +7,9 @@
 
 #include "common/handles.h"
 
+// The window property that marks the running copy's main window; a second copy finds it by this.
+constexpr const wchar_t* kInstanceProperty = L"VarnioSorvik";
+
 // Exactly "update", case kept, nothing else on the line.
 bool IsUpdateCommandLine(const wchar_t* commandLine);
 
