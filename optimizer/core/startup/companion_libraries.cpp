@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/text_encoding.h"
+
 namespace {
 
 template <typename Fn>
@@ -11,9 +13,7 @@ void Find(HMODULE module, const char* name, Fn& fn) {
 
 // The full path keeps the system from taking a same-named library from anywhere else.
 HMODULE LoadBeside(const std::wstring& folder, const char* file) {
-    std::wstring path = folder;
-    for (const char* c = file; *c; ++c)
-        path += static_cast<wchar_t>(*c);
+    const std::wstring path = folder + AnsiToWide(file);
     return ::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
