@@ -2,6 +2,7 @@
 
 #include "common/curl_transfer.h"
 #include "common/service_hosts.h"
+#include "common/system_folders.h"
 
 #include <windows.h>
 
@@ -57,13 +58,7 @@ std::string AddressFromAnswer(const std::string& text) {
     return IsIpv4(address) || IsIpv6(address) ? address : std::string();
 }
 
-std::wstring PublicIpCachePath() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    DWORD length = ::GetTempPathW(ARRAYSIZE(folder), folder);
-    std::wstring path = length > 0 && length < ARRAYSIZE(folder) ? std::wstring(folder, length) : std::wstring();
-    if (!path.empty() && path.back() != L'\\') path += L'\\';
-    return path + L"get_public_ip_address.tmp";
-}
+std::wstring PublicIpCachePath() { return TemporaryFolder() + L"get_public_ip_address.tmp"; }
 
 std::string PublicIpAddress(const std::string& serviceUrl, const std::wstring& cachePath) {
     // The service answers with a line break, and a cache holding anything but an address would

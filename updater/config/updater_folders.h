@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
+#include "common/system_folders.h"  // TemporaryFolder, which the updater uses beside these
+
 // The "config\" folder beside the executable, ending in a backslash.
 std::wstring ConfigFolder();
-// The user's temporary folder with its trailing separator.
-std::wstring TemporaryFolder();

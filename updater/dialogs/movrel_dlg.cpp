@@ -24,10 +24,10 @@ CMovrelDlg::CMovrelDlg(const DialogContext& context,
       m_launcher(launcher) {}
 
 void CMovrelDlg::OnInit() {
-    AddButton(L"CanelBtn", kCancel);
-    AddProgressBar(L"ProgressBar", 0xFFFF);
+    m_cancelButton = AddButton(L"CanelBtn", kCancel);
+    m_bar = AddProgressBar(L"ProgressBar", 0xFFFF);
     AddText(L"ProgressTipText");
-    AddText(L"ProgressText");
+    m_percentText = AddText(L"ProgressText");
     SetProgress(0);
     ::SetWindowTextW(m_hWnd, AnsiToWide(m_context.config->Get(config_key::kShowName)).c_str());
 
@@ -51,12 +51,12 @@ bool CMovrelDlg::StartTask() {
 void CMovrelDlg::SetProgress(int percent) {
     if (percent < 0 || percent > 100)
         return;
-    if (auto* bar = static_cast<SkinProgressBar*>(FindControl(L"ProgressBar")))
-        bar->SetPos(percent);
+    if (m_bar)
+        m_bar->SetPos(percent);
     wchar_t text[20] = {};
     swprintf(text, 20, L"%d%%", percent);
-    if (auto* label = static_cast<SkinText*>(FindControl(L"ProgressText")))
-        label->SetText(text);
+    if (m_percentText)
+        m_percentText->SetText(text);
 }
 
 void CMovrelDlg::WaitForWorker() {
@@ -93,8 +93,8 @@ void CMovrelDlg::OnCommand(WORD id) {
     if (id == kCancel) {
         if (m_worker && m_cancel) {
             m_cancel->store(1);
-            if (auto* cancel = static_cast<SkinButton*>(FindControl(L"CanelBtn")))
-                cancel->Enable(false);
+            if (m_cancelButton)
+                m_cancelButton->Enable(false);
         } else {
             ::DestroyWindow(m_hWnd);
         }

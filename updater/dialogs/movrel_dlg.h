@@ -55,5 +55,9 @@ private:
     CancelFlag m_cancel;
     std::array<std::unique_ptr<Gdiplus::Bitmap>, 5> m_busyImages;
     int m_busyFrame = 0;
+    // Created at initialisation and owned by the shared part; null before.
+    SkinButton* m_cancelButton = nullptr;
+    SkinProgressBar* m_bar = nullptr;
+    SkinText* m_percentText = nullptr;
     std::unique_ptr<CDownManDlg> m_manualDownload;
 };

@@ -18,6 +18,16 @@ HICON LoadProgramIcon(int metricX, int metricY) {
     return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TAVISK), IMAGE_ICON,
                                            ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), 0));
 }
+
+template <typename Control>
+bool AnyVisibleAt(const std::vector<Control*>& controls, POINT client) {
+    for (const SkinControl* control : controls) {
+        const RECT r = control->GetRect();
+        if (control->IsVisible() && ::PtInRect(&r, client))
+            return true;
+    }
+    return false;
+}
 }  // namespace
 
 CUpdaterDialog::CUpdaterDialog(UINT templateId,
@@ -123,15 +133,6 @@ SkinControl* CUpdaterDialog::FindControl(const std::wstring& section) const {
     return nullptr;
 }
 
-bool CUpdaterDialog::OverInteractiveControl(POINT client) const {
-    for (const SkinControl* control : m_pointerTargets) {
-        const RECT r = control->GetRect();
-        if (control->IsVisible() && ::PtInRect(&r, client))
-            return true;
-    }
-    return false;
-}
-
 void CUpdaterDialog::EndProcessOrDialog(int exitCode, INT_PTR result) {
     EndProcessNow(exitCode);
     EndDialog(result);
@@ -160,22 +161,18 @@ bool CUpdaterDialog::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam
             POINT cursor = {};
             ::GetCursorPos(&cursor);
             ::ScreenToClient(hwnd, &cursor);
-            for (const SkinLink* link : m_links) {
-                const RECT r = link->GetRect();
-                if (link->IsVisible() && ::PtInRect(&r, cursor)) {
-                    ::SetCursor(SkinLink::HandCursor());
-                    result = TRUE;
-                    return true;
-                }
-            }
-            return false;
+            if (!AnyVisibleAt(m_links, cursor))
+                return false;
+            ::SetCursor(SkinLink::HandCursor());
+            result = TRUE;
+            return true;
         }
         case WM_NCHITTEST: {  // the frame asking about its caption band
             if (wParam != reinterpret_cast<WPARAM>(hwnd))
                 return false;
             POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             ::ScreenToClient(hwnd, &point);
-            if (!OverInteractiveControl(point))
+            if (!AnyVisibleAt(m_pointerTargets, point))
                 return false;
             result = kKeepPointForDialog;
             return true;

@@ -74,7 +74,6 @@ private:
     void InitFrame(HWND hwnd);
     template <typename T>
     T* Keep(const wchar_t* section, std::unique_ptr<T> control);
-    bool OverInteractiveControl(POINT client) const;
 
     std::wstring m_frameIni;
     std::wstring m_controlIni;
