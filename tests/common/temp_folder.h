@@ -2,7 +2,6 @@
 #pragma once
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 #include "tests/support/file_bytes.h"
@@ -18,11 +17,7 @@ public:
     std::wstring Path(const std::wstring& name) const { return m_path + name; }
     std::wstring Write(const std::wstring& name, const std::string& bytes) const {
         const std::wstring path = Path(name);
-        FILE* file = _wfopen(path.c_str(), L"wb");
-        if (file) {
-            std::fwrite(bytes.data(), 1, bytes.size(), file);
-            std::fclose(file);
-        }
+        WriteFileBytes(path, bytes);
         return path;
     }
     std::string Read(const std::wstring& name) const { return ReadFileBytes(Path(name)); }

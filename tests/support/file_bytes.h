@@ -1,8 +1,9 @@
-// A whole file's bytes, for tests; "" when it cannot be opened.
+// Reading and writing a whole file's bytes, for tests.
 #pragma once
 #include <cstdio>
 #include <string>
 
+// A whole file's bytes; "" when it cannot be opened.
 inline std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     if (FILE* file = _wfopen(path.c_str(), L"rb")) {
@@ -13,4 +14,13 @@ inline std::string ReadFileBytes(const std::wstring& path) {
         std::fclose(file);
     }
     return bytes;
+}
+
+// Replaces the file at `path` with `bytes`; false when it cannot be opened or written.
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
 }

@@ -43,7 +43,7 @@ protected:
         std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<config>\n";
         for (const auto& e : entries)
             xml += "  <item id=\"" + e[0] + "\">" + e[1] + "</item>\n";
-        WriteFile(Config() + L"update_config.xml", xml + "</config>\n");
+        ASSERT_TRUE(WriteFileBytes(Config() + L"update_config.xml", xml + "</config>\n"));
     }
     void TearDown() override {
         for (PROCESS_INFORMATION& p : processes) {
@@ -55,12 +55,6 @@ protected:
     }
 
     static std::wstring Config() { return TestProgramFolder() + L"config\\"; }
-    static void WriteFile(const std::wstring& path, const std::string& bytes) {
-        FILE* file = _wfopen(path.c_str(), L"wb");
-        ASSERT_NE(nullptr, file);
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
     // Offers `version`; the package is the stand-in program, served under /pkg/Sorvik_setup.exe.
     void OfferUpdate(const std::string& version, const std::string& condition, bool upperDigest = false) {
         const std::string package = ReadFileBytes(RecorderPath());
@@ -146,8 +140,8 @@ TEST_F(TaviskTest, WithoutALauncherOrWithinSevenDaysOfLaterNothingIsFetched) {
     for (const char* arguments : {"", "-hdl 0", "-hdl 0 -man"}) {
         EXPECT_EQ(0u, ExitCode(Tavisk(arguments))) << arguments;
     }
-    WriteFile(Config() + L"varnio_movrel.ini",
-              "[check]\r\ncheck_time=" + std::to_string(UnixTimeNow() - 6 * 24 * 3600) + "\r\n");
+    ASSERT_TRUE(WriteFileBytes(Config() + L"varnio_movrel.ini",
+                               "[check]\r\ncheck_time=" + std::to_string(UnixTimeNow() - 6 * 24 * 3600) + "\r\n"));
     EXPECT_EQ(0u, ExitCode(Tavisk("-hdl 4")));
     EXPECT_TRUE(server.Requests().empty());
 }

@@ -36,6 +36,13 @@ std::wstring Cell(HWND list, int row, int column) {
     return text;
 }
 
+// The bounds of list row `row`, in the list's client coordinates.
+RECT RowBounds(HWND list, int row) {
+    RECT r = {LVIR_BOUNDS};
+    ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    return r;
+}
+
 std::vector<int> RowsNamed(HWND list, const std::wstring& name) {
     std::vector<int> rows;
     const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
@@ -191,8 +198,7 @@ TEST_F(ProcessListPane, EndingOneRowEndsEveryInstanceOfThatProgram) {
     const int row = RowsNamed(list, name)[0];
     ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
     PumpFor(50);
-    RECT rowRect = {LVIR_BOUNDS};
-    ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&rowRect));
+    const RECT rowRect = RowBounds(list, row);
     // 65 x 22, centred in the last column (x 500 to 600) of the 26-pixel row.
     const RECT end = {rowRect.left + 517, rowRect.top + 2, rowRect.left + 582, rowRect.top + 24};
     EXPECT_EQ(kButtonNormal, ShownPixel(list, end.left + 3, end.top + 3));
@@ -227,11 +233,7 @@ TEST_F(ProcessListPane, RowsShowTheirStateInColour) {
     ASSERT_NE(nullptr, CreatePane(pane, false));
     HWND list = pane.GetList();
     ASSERT_GE(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 3);
-    auto rowTop = [&](int row) {
-        RECT r = {LVIR_BOUNDS};
-        ::SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-        return r.top;
-    };
+    auto rowTop = [&](int row) { return RowBounds(list, row).top; };
     EXPECT_EQ(list_look::kEvenRow, ShownPixel(list, 2, rowTop(0) + 2));
     EXPECT_EQ(list_look::kOddRow, ShownPixel(list, 2, rowTop(1) + 2));
     MouseAt(list, WM_MOUSEMOVE, 20, rowTop(1) + 10);
@@ -254,9 +256,7 @@ TEST_F(ProcessListPane, DISABLED_Screenshot) {
     children.Start(L"QQGame.exe");
     CListDlg pane;
     ASSERT_NE(nullptr, CreatePane(pane, false));
-    RECT rowRect = {LVIR_BOUNDS};
-    ::SendMessageW(pane.GetList(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&rowRect));
-    MouseAt(pane.GetList(), WM_MOUSEMOVE, 560, rowRect.top + 10);
+    MouseAt(pane.GetList(), WM_MOUSEMOVE, 560, RowBounds(pane.GetList(), 1).top + 10);
     HoldForScreenshot();
 }
 
@@ -264,9 +264,7 @@ TEST_F(ProcessListPane, DISABLED_Screenshot) {
 TEST_F(ProcessListPane, DISABLED_ScreenshotConfirmation) {
     CListDlg pane;
     ASSERT_NE(nullptr, CreatePane(pane, false));
-    RECT rowRect = {LVIR_BOUNDS};
-    ::SendMessageW(pane.GetList(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rowRect));
     s_main->onShown = [] { AnswerMessageBoxSoon(IDCANCEL, ScreenshotHoldMs()); };
-    ClickAt(pane.GetList(), 550, rowRect.top + 12);
+    ClickAt(pane.GetList(), 550, RowBounds(pane.GetList(), 0).top + 12);
     PumpUntil([&] { return s_main->shownBoxes == 1 && !FindMessageBox(); }, ScreenshotHoldMs() + 2000);
 }

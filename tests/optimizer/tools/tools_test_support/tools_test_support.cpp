@@ -50,10 +50,8 @@ COLORREF RenderedPixel(CLayeredSkinDlg& dialog, int x, int y) {
 }
 
 COLORREF ShownPixel(HWND hwnd, int x, int y) {
-    HDC dc = ::GetDC(hwnd);
-    const COLORREF color = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hwnd, dc);
-    return color;
+    ScopedGetDC dc(hwnd);
+    return ::GetPixel(dc.Get(), x, y);
 }
 
 namespace {
