@@ -22,10 +22,15 @@ CLayeredSkinDlg::CLayeredSkinDlg(UINT templateId, WORD closeCommand, int dragBan
       m_captionColor(kSkinDefaultTextColor) {}
 
 CLayeredSkinDlg::~CLayeredSkinDlg() {
-    if (m_keyboard) {
-        if (CMessageLoop* loop = CMessageLoop::ForThisThread())
-            loop->RemoveMessageFilter(m_keyboard.get());
-    }
+    DropKeyboardFilter();
+}
+
+void CLayeredSkinDlg::DropKeyboardFilter() {
+    if (!m_keyboard)
+        return;
+    if (CMessageLoop* loop = CMessageLoop::ForThisThread())
+        loop->RemoveMessageFilter(m_keyboard.get());
+    m_keyboard.reset();
 }
 
 bool CLayeredSkinDlg::CreateOnce(HWND owner) {
@@ -100,11 +105,7 @@ void CLayeredSkinDlg::OnInitDialog(HWND hwnd) {
 }
 
 void CLayeredSkinDlg::OnFinalMessage(HWND) {
-    if (m_keyboard) {
-        if (CMessageLoop* loop = CMessageLoop::ForThisThread())
-            loop->RemoveMessageFilter(m_keyboard.get());
-        m_keyboard.reset();
-    }
+    DropKeyboardFilter();
 }
 
 void CLayeredSkinDlg::Repaint() {

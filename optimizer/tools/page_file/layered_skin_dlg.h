@@ -56,6 +56,7 @@ private:
     void Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool InDragBand(LPARAM lParam) const;
     void OnFinalMessage(HWND hwnd) override;
+    void DropKeyboardFilter();  // takes the Enter/Escape filter off the thread's loop, if added
 
     WORD m_closeCommand;
     int m_dragBandRightMargin;
