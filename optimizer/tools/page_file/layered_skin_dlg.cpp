@@ -117,13 +117,16 @@ void CLayeredSkinDlg::Paint(HDC screenDc) {
     PaintLayeredWindow(m_hWnd, screenDc, [this](Gdiplus::Graphics&, HDC dc) { Render(dc); });
 }
 
+void CLayeredSkinDlg::DrawImageAt(HDC dc, Gdiplus::Image* image, POINT at) {
+    if (!image)
+        return;
+    Gdiplus::Graphics graphics(dc);
+    graphics.DrawImage(image, static_cast<INT>(at.x), static_cast<INT>(at.y), static_cast<INT>(SkinImageWidth(image)),
+                       static_cast<INT>(SkinImageHeight(image)));
+}
+
 void CLayeredSkinDlg::Render(HDC dc) {
-    {
-        Gdiplus::Graphics graphics(dc);
-        const SIZE size = WindowSize();
-        if (m_background)
-            graphics.DrawImage(m_background, 0, 0, size.cx, size.cy);
-    }
+    DrawImageAt(dc, m_background, {0, 0});
     DrawContent(dc);
     for (SkinControl* control : m_controls)
         control->Paint(dc);

@@ -49,6 +49,8 @@ protected:
     void Repaint();
     SIZE WindowSize() const;
     void MoveTo(POINT origin);
+    // Draws `image` at its own size with its top-left corner at `at`; nothing for null.
+    static void DrawImageAt(HDC dc, Gdiplus::Image* image, POINT at);
 
 private:
     void OnInitDialog(HWND hwnd);
