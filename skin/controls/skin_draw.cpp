@@ -124,18 +124,26 @@ namespace {
 
 // GDI+ draws TrueType faces only. When the mapper resolves the skin's face to a bitmap font, the text
 // is drawn in the skin's usual face, or else the system's dialog face, at the same size and weight.
+std::unique_ptr<Gdiplus::Font> FontInFace(HDC dc, SkinFontLook look, const wchar_t* face) {
+    look.face = face;
+    AutoFont gdiFont = CreateSkinFont(look);
+    if (!gdiFont)
+        return nullptr;
+    auto font = std::make_unique<Gdiplus::Font>(dc, gdiFont.Get());
+    if (font->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    return font;
+}
+
 std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontLook& look) {
+    // Nearly every draw ends at the first face; the fallbacks are looked up only when needed.
+    for (const wchar_t* face : {look.face, SkinFontLook().face}) {
+        if (auto font = FontInFace(dc, look, face))
+            return font;
+    }
     LOGFONTW dialog = {};
     ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(dialog), &dialog);
-    for (const wchar_t* face : {look.face, SkinFontLook().face, static_cast<const wchar_t*>(dialog.lfFaceName)}) {
-        SkinFontLook attempt = look;
-        attempt.face = face;
-        AutoFont gdiFont = CreateSkinFont(attempt);
-        if (!gdiFont) continue;
-        auto font = std::make_unique<Gdiplus::Font>(dc, gdiFont.Get());
-        if (font->GetLastStatus() == Gdiplus::Ok) return font;
-    }
-    return nullptr;
+    return FontInFace(dc, look, dialog.lfFaceName);
 }
 
 }  // namespace

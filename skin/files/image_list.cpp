@@ -86,3 +86,10 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
     stream->Release();
     return HeldCopy(std::move(decoded));
 }
+
+std::unique_ptr<Gdiplus::Bitmap> LoadDrawableSkinBitmap(const std::wstring& path) {
+    std::unique_ptr<Gdiplus::Bitmap> image = LoadSkinBitmap(path);
+    if (image && image->GetLastStatus() != Gdiplus::Ok)
+        image.reset();
+    return image;
+}

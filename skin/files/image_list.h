@@ -32,6 +32,8 @@ private:
 // bitmap lives (an update replaces the skin of the updater that runs it). Null when the file is missing,
 // a folder or unreadable; a file that fails to decode gives a bitmap in an error state. Needs GDI+.
 std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path);
+// The same, but null also when the file does not decode: for callers that draw something else instead.
+std::unique_ptr<Gdiplus::Bitmap> LoadDrawableSkinBitmap(const std::wstring& path);
 
 // Width and height of a drawable image; 0 for null or a bitmap that failed to decode.
 UINT SkinImageWidth(Gdiplus::Image* image);

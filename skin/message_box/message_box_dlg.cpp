@@ -13,12 +13,6 @@ constexpr int kNoCancelShift = 45;    // a lone OK button moves towards the midd
 constexpr int kIconTop = 50;
 constexpr RECT kTextRect = {60, 100, 355, 200};
 
-std::unique_ptr<Gdiplus::Bitmap> LoadImageFile(const std::wstring& path) {
-    std::unique_ptr<Gdiplus::Bitmap> image = LoadSkinBitmap(path);
-    if (image && image->GetLastStatus() != Gdiplus::Ok) image.reset();
-    return image;
-}
-
 SIZE SizeOf(Gdiplus::Image* image) {
     if (!image) return {0, 0};
     return {static_cast<LONG>(image->GetWidth()), static_cast<LONG>(image->GetHeight())};
@@ -56,8 +50,8 @@ SIZE CMessageBoxDlg::IconSize() const { return SizeOf(m_icon.get()); }
 
 void CMessageBoxDlg::OnInitDialog(HWND hwnd) {
     const std::wstring folder = OptimizerSkinFolder(ProgramFolder());
-    m_background = LoadImageFile(folder + L"varniotipbg.png");
-    if (const wchar_t* icon = MessageBoxIconFile(m_flags)) m_icon = LoadImageFile(folder + icon);
+    m_background = LoadDrawableSkinBitmap(folder + L"varniotipbg.png");
+    if (const wchar_t* icon = MessageBoxIconFile(m_flags)) m_icon = LoadDrawableSkinBitmap(folder + icon);
 
     const SIZE size = SizeOf(m_background.get());
     ::SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, size.cx, size.cy, SWP_NOMOVE);

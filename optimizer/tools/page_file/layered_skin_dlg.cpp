@@ -22,10 +22,15 @@ CLayeredSkinDlg::CLayeredSkinDlg(UINT templateId, WORD closeCommand, int dragBan
       m_captionColor(kSkinDefaultTextColor) {}
 
 CLayeredSkinDlg::~CLayeredSkinDlg() {
-    if (m_keyboard) {
-        if (CMessageLoop* loop = CMessageLoop::ForThisThread())
-            loop->RemoveMessageFilter(m_keyboard.get());
-    }
+    DropKeyboardFilter();
+}
+
+void CLayeredSkinDlg::DropKeyboardFilter() {
+    if (!m_keyboard)
+        return;
+    if (CMessageLoop* loop = CMessageLoop::ForThisThread())
+        loop->RemoveMessageFilter(m_keyboard.get());
+    m_keyboard.reset();
 }
 
 bool CLayeredSkinDlg::CreateOnce(HWND owner) {
@@ -100,11 +105,7 @@ void CLayeredSkinDlg::OnInitDialog(HWND hwnd) {
 }
 
 void CLayeredSkinDlg::OnFinalMessage(HWND) {
-    if (m_keyboard) {
-        if (CMessageLoop* loop = CMessageLoop::ForThisThread())
-            loop->RemoveMessageFilter(m_keyboard.get());
-        m_keyboard.reset();
-    }
+    DropKeyboardFilter();
 }
 
 void CLayeredSkinDlg::Repaint() {
@@ -116,13 +117,16 @@ void CLayeredSkinDlg::Paint(HDC screenDc) {
     PaintLayeredWindow(m_hWnd, screenDc, [this](Gdiplus::Graphics&, HDC dc) { Render(dc); });
 }
 
+void CLayeredSkinDlg::DrawImageAt(HDC dc, Gdiplus::Image* image, POINT at) {
+    if (!image)
+        return;
+    Gdiplus::Graphics graphics(dc);
+    graphics.DrawImage(image, static_cast<INT>(at.x), static_cast<INT>(at.y), static_cast<INT>(SkinImageWidth(image)),
+                       static_cast<INT>(SkinImageHeight(image)));
+}
+
 void CLayeredSkinDlg::Render(HDC dc) {
-    {
-        Gdiplus::Graphics graphics(dc);
-        const SIZE size = WindowSize();
-        if (m_background)
-            graphics.DrawImage(m_background, 0, 0, size.cx, size.cy);
-    }
+    DrawImageAt(dc, m_background, {0, 0});
     DrawContent(dc);
     for (SkinControl* control : m_controls)
         control->Paint(dc);

@@ -49,6 +49,8 @@ protected:
     void Repaint();
     SIZE WindowSize() const;
     void MoveTo(POINT origin);
+    // Draws `image` at its own size with its top-left corner at `at`; nothing for null.
+    static void DrawImageAt(HDC dc, Gdiplus::Image* image, POINT at);
 
 private:
     void OnInitDialog(HWND hwnd);
@@ -56,6 +58,7 @@ private:
     void Forward(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool InDragBand(LPARAM lParam) const;
     void OnFinalMessage(HWND hwnd) override;
+    void DropKeyboardFilter();  // takes the Enter/Escape filter off the thread's loop, if added
 
     WORD m_closeCommand;
     int m_dragBandRightMargin;

@@ -103,12 +103,7 @@ void CMemoryDlg::OnInit() {
 }
 
 void CMemoryDlg::DrawContent(HDC dc) {
-    if (m_warningIcon) {
-        Gdiplus::Graphics graphics(dc);
-        graphics.DrawImage(m_warningIcon, kWarningIconAt.x, kWarningIconAt.y,
-                           static_cast<INT>(SkinImageWidth(m_warningIcon)),
-                           static_cast<INT>(SkinImageHeight(m_warningIcon)));
-    }
+    DrawImageAt(dc, m_warningIcon, kWarningIconAt);
     DrawRowText(dc, AdviceHeader(m_rows), kHeaderBox.left, kHeaderBox.top, kHeaderBox.right - kHeaderBox.left,
                 kTextColor, false);
     for (size_t row = 0; row < m_rows.size(); ++row) {

@@ -31,11 +31,7 @@ void CReBootDlg::OnInit() {
 }
 
 void CReBootDlg::DrawContent(HDC dc) {
-    if (!m_prompt)
-        return;
-    Gdiplus::Graphics graphics(dc);
-    graphics.DrawImage(m_prompt, kPromptAt.x, kPromptAt.y, static_cast<INT>(SkinImageWidth(m_prompt)),
-                       static_cast<INT>(SkinImageHeight(m_prompt)));
+    DrawImageAt(dc, m_prompt, kPromptAt);
 }
 
 void CReBootDlg::OnCommand(WORD id) {

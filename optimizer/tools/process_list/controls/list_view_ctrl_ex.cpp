@@ -5,6 +5,7 @@
 
 #include "optimizer/tools/process_list/controls/list_look.h"
 #include "skin/controls/skin_draw.h"
+#include "skin/files/image_list.h"
 #include "skin/files/skin_paths.h"
 #include "skin/paint/font_pool.h"
 #include "skin/paint/memory_dc.h"
@@ -18,16 +19,6 @@ struct Column {
     int width;
 };
 const Column kColumns[] = {{L"进程名", 150}, {L"描述信息", 150}, {L"CPU占用", 100}, {L"内存占用", 100}, {L"管理", 100}};
-
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const wchar_t* file) {
-    const std::wstring path = OptimizerSkinFolder(ProgramFolder()) + file;
-    if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return nullptr;
-    std::unique_ptr<Gdiplus::Bitmap> image(Gdiplus::Bitmap::FromFile(path.c_str()));
-    if (image && image->GetLastStatus() != Gdiplus::Ok)
-        image.reset();
-    return image;
-}
 
 void FillColor(HDC dc, const RECT& area, COLORREF color) {
     ::SetBkColor(dc, color);
@@ -84,7 +75,7 @@ HWND CListViewCtrlEx::Create(HWND parent, const RECT& rect, int id) {
     first.fmt = HDF_CENTER | HDF_STRING;
     ::SendMessageW(header, HDM_SETITEMW, 0, reinterpret_cast<LPARAM>(&first));
     ::SendMessageW(list, LVM_SETBKCOLOR, 0, kListBackground);
-    m_endButton = LoadSkinBitmap(L"end_button.png");
+    m_endButton = LoadDrawableSkinBitmap(OptimizerSkinFolder(ProgramFolder()) + L"end_button.png");
     Attach(list);
     m_header.Attach(header);
     return list;
