@@ -1,5 +1,5 @@
 // The update manifest: a root element holding a "current" element (version, md5, releasetime, urlauto,
-// urlmanual, urltip, bufsize) and a "force" element (condition). Values are the attributes' bytes as they
+// urlmanual, urltip, bufsize, sha256, signature) and a "force" element (condition). Values are the attributes' bytes as they
 // stand, empty when missing. Pure parsing; any thread.
 #pragma once
 #include <string>
@@ -13,6 +13,8 @@ struct ManifestRecord {
     std::string urlTip;       // release notes
     std::string condition;    // installed versions up to this one must update
     std::string bufSize;      // package size as display text
+    std::string sha256;       // publisher-signed digest of the package, lower-case hexadecimal
+    std::string signature;    // publisher's signature over the version and sha256, hexadecimal r then s
 };
 
 // Walks the root's child elements in order, counting each "current" and "force"; complete (true) as soon
