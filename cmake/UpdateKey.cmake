@@ -7,6 +7,7 @@ set(SORVIK_UPDATE_PUBLIC_KEY "" CACHE FILEPATH "PEM public key (EC P-256) that T
 find_program(SORVIK_OPENSSL openssl REQUIRED)
 
 set(SORVIK_SIGNING_DIR ${PROJECT_BINARY_DIR}/signing)
+file(MAKE_DIRECTORY ${SORVIK_SIGNING_DIR})
 set(SORVIK_UPDATE_SIGNING_KEY "")  # the private key the stand-in and the tests sign with, when known
 
 function(sorvik_openssl)
@@ -16,13 +17,15 @@ function(sorvik_openssl)
   endif()
 endfunction()
 
-# Sets <out> to the DER file's bytes after <prefix> (hexadecimal), which must follow it exactly.
-function(sorvik_der_tail der prefix length out)
+# Sets <out> to <length> bytes of the DER file after <prefix> (hexadecimal), which must begin it, as C
+# initialisers; the file is removed. <pem> names the key it came from.
+function(sorvik_der_tail pem der prefix length out)
   file(READ ${der} hex HEX)
+  file(REMOVE ${der})
   string(LENGTH "${prefix}" prefix_length)
   string(SUBSTRING "${hex}" 0 ${prefix_length} head)
   if(NOT head STREQUAL prefix)
-    message(FATAL_ERROR "${der} does not hold an EC P-256 key in the expected form")
+    message(FATAL_ERROR "${pem} does not hold an EC P-256 key")
   endif()
   math(EXPR hex_length "${length} * 2")
   string(SUBSTRING "${hex}" ${prefix_length} ${hex_length} tail)
@@ -36,21 +39,22 @@ else()
   set(private_pem ${SORVIK_SIGNING_DIR}/update_key.pem)
   set(public_pem ${SORVIK_SIGNING_DIR}/update_key.pub.pem)
   if(NOT EXISTS ${private_pem})
-    file(MAKE_DIRECTORY ${SORVIK_SIGNING_DIR})
     sorvik_openssl(ecparam -name prime256v1 -genkey -noout -out ${private_pem})
     file(CHMOD ${private_pem} PERMISSIONS OWNER_READ OWNER_WRITE)
     message(STATUS "Made a development update key: ${private_pem}")
   endif()
-  sorvik_openssl(ec -in ${private_pem} -pubout -out ${public_pem})
+  if(NOT EXISTS ${public_pem} OR ${private_pem} IS_NEWER_THAN ${public_pem})
+    sorvik_openssl(ec -in ${private_pem} -pubout -out ${public_pem})
+  endif()
   set(SORVIK_UPDATE_SIGNING_KEY ${private_pem})
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${public_pem})
 
 # SubjectPublicKeyInfo of id-ecPublicKey on prime256v1, then the uncompressed point 04 X Y.
-sorvik_openssl(ec -pubin -in ${public_pem} -outform DER -conv_form uncompressed -out ${SORVIK_SIGNING_DIR}/public.der)
-sorvik_der_tail(${SORVIK_SIGNING_DIR}/public.der "3059301306072a8648ce3d020106082a8648ce3d03010703420004" 64
-                UPDATE_PUBLIC_POINT)
-file(REMOVE ${SORVIK_SIGNING_DIR}/public.der)
+sorvik_openssl(ec -pubin -in ${public_pem} -outform DER -conv_form uncompressed
+               -out ${SORVIK_SIGNING_DIR}/public.der)
+sorvik_der_tail(${public_pem} ${SORVIK_SIGNING_DIR}/public.der
+                "3059301306072a8648ce3d020106082a8648ce3d03010703420004" 64 UPDATE_PUBLIC_POINT)
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/generated/update_public_key.h CONTENT
 "// Generated from ${public_pem}: the update key Tavisk trusts, EC P-256 point X then Y, big-endian.
 #pragma once
@@ -63,8 +67,8 @@ set(UPDATE_SIGNING_KEY_KNOWN false)
 if(SORVIK_UPDATE_SIGNING_KEY)
   set(UPDATE_SIGNING_KEY_KNOWN true)
   sorvik_openssl(ec -in ${SORVIK_UPDATE_SIGNING_KEY} -outform DER -out ${SORVIK_SIGNING_DIR}/private.der)
-  sorvik_der_tail(${SORVIK_SIGNING_DIR}/private.der "30770201010420" 32 UPDATE_PRIVATE_SCALAR)
-  file(REMOVE ${SORVIK_SIGNING_DIR}/private.der)
+  sorvik_der_tail(${SORVIK_UPDATE_SIGNING_KEY} ${SORVIK_SIGNING_DIR}/private.der "30770201010420" 32
+                  UPDATE_PRIVATE_SCALAR)
 endif()
 file(CONFIGURE OUTPUT ${SORVIK_SIGNING_DIR}/update_signing_key.h CONTENT
 "// Generated for the tests from ${SORVIK_UPDATE_SIGNING_KEY}: the development update key's private scalar.
