@@ -8,12 +8,8 @@ int LowerHexDigit(char ch) {
         return ch - 'a' + 10;
     return -1;
 }
-}  // namespace
 
-std::string UpdateStatementText(const std::string& version, const std::string& sha256) {
-    return "VarnioUpdate\n" + version + "\n" + sha256 + "\n";
-}
-
+// `text` as exactly `count` bytes written in lower-case hexadecimal; false for any other text.
 bool ParseLowerHex(const std::string& text, unsigned char* bytes, size_t count) {
     if (text.size() != 2 * count)
         return false;
@@ -24,6 +20,11 @@ bool ParseLowerHex(const std::string& text, unsigned char* bytes, size_t count) 
         bytes[i] = static_cast<unsigned char>(high << 4 | low);
     }
     return true;
+}
+}  // namespace
+
+std::string UpdateStatementText(const std::string& version, const std::string& sha256) {
+    return "VarnioUpdate\n" + version + "\n" + sha256 + "\n";
 }
 
 bool SignedStatementOf(const ManifestRecord& record, SignedStatement* statement) {

@@ -22,6 +22,3 @@ struct SignedStatement {
 // The record's statement; false when "sha256" or "signature" is missing or not of its form, so there
 // is nothing to verify.
 bool SignedStatementOf(const ManifestRecord& record, SignedStatement* statement);
-
-// `text` as exactly `count` bytes written in lower-case hexadecimal; false for any other text.
-bool ParseLowerHex(const std::string& text, unsigned char* bytes, size_t count);

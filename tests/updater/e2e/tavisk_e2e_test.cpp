@@ -121,6 +121,17 @@ protected:
         }
         return nullptr;
     }
+    // Waits for the updater's message box of `run` ("瓦尼奥升级提示"), presses OK and returns its text;
+    // "" when none came.
+    static std::wstring CloseMessageBox(const PROCESS_INFORMATION& run) {
+        HWND box = WaitForWindow(run, L"瓦尼奥升级提示");
+        wchar_t text[64] = {};
+        if (box) {
+            ::GetDlgItemTextW(box, 0xFFFF, text, 64);
+            Press(box, IDOK);
+        }
+        return text;
+    }
     static void Press(HWND hwnd, WORD id) { ::PostMessageW(hwnd, WM_COMMAND, id, reinterpret_cast<LPARAM>(hwnd)); }
     // Waits for the update prompt of `run` and presses "update now"; false when no prompt came.
     static bool Accept(const PROCESS_INFORMATION& run) {
@@ -179,12 +190,7 @@ TEST_F(TaviskTest, ManualCheckWhenUpToDateShowsTheNoticeAndASecondUpdaterLeavesA
 TEST_F(TaviskTest, AFailedCheckIsReportedOnlyInManualMode) {
     EXPECT_EQ(0u, ExitCode(Tavisk("-hdl 4")));  // no route: 404
     const PROCESS_INFORMATION manual = Tavisk("-hdl 4 -man");
-    HWND box = WaitForWindow(manual, L"瓦尼奥升级提示");
-    ASSERT_NE(nullptr, box);
-    wchar_t text[64] = {};
-    ::GetDlgItemTextW(box, 0xFFFF, text, 64);
-    EXPECT_STREQ(L"升级检测失败", text);
-    Press(box, IDOK);
+    ASSERT_EQ(L"升级检测失败", CloseMessageBox(manual));
     EXPECT_EQ(0u, ExitCode(manual));
     EXPECT_EQ(2u, server.Requests().size());
 }
@@ -225,13 +231,8 @@ TEST_F(TaviskTest, AnUntrustedOrHostileManifestIsNeverOfferedAndEndsTheRunCleanl
         server.Route("/update/manifest.xml", manifest);
         EXPECT_EQ(0u, ExitCode(Tavisk("-hdl 4"))) << c.name << ": no prompt in automatic mode";
         const PROCESS_INFORMATION manual = Tavisk("-hdl 4 -man");
-        HWND box = c.failBox ? WaitForWindow(manual, L"瓦尼奥升级提示") : nullptr;
-        EXPECT_EQ(c.failBox, box != nullptr) << c.name;
-        if (box) {
-            wchar_t text[64] = {};
-            ::GetDlgItemTextW(box, 0xFFFF, text, 64);
-            EXPECT_STREQ(L"升级检测失败", text) << c.name;
-            Press(box, IDOK);
+        if (c.failBox) {
+            EXPECT_EQ(L"升级检测失败", CloseMessageBox(manual)) << c.name;
         }
         EXPECT_EQ(0u, ExitCode(manual)) << c.name;
         EndRunning();
