@@ -48,7 +48,8 @@ TEST(Throttle, CheckTimeReadsTheLeadingSignedNumber) {
 TEST(Manifest, TwoRecognisedElementsInAnyOrderCompleteIt) {
     const char* current =
         "<current version=\"1.1.06.06\" md5=\"0123456789abcdef0123456789abcdef\" releasetime=\"2024-05-01\" "
-        "urlauto=\"http://u/setup.exe\" urlmanual=\"http://u/\" urltip=\"http://u/tip.html\" bufsize=\"12.5MB\"/>";
+        "urlauto=\"http://u/setup.exe\" urlmanual=\"http://u/\" urltip=\"http://u/tip.html\" bufsize=\"12.5MB\" "
+        "sha256=\"5ha\" signature=\"519\"/>";
     const std::string usual = std::string("<update>") + current + "<force condition=\"1.1.06.05\"/></update>";
     const std::string reversed = std::string("<r>text<!--c--><force condition=\"1.1.06.05\"/>") + current + "</r>";
     for (const std::string& xml : {usual, reversed}) {
@@ -61,6 +62,8 @@ TEST(Manifest, TwoRecognisedElementsInAnyOrderCompleteIt) {
         EXPECT_EQ("http://u/", m.urlManual);
         EXPECT_EQ("http://u/tip.html", m.urlTip);
         EXPECT_EQ("12.5MB", m.bufSize);
+        EXPECT_EQ("5ha", m.sha256);
+        EXPECT_EQ("519", m.signature);
         EXPECT_EQ("1.1.06.05", m.condition);
     }
 }
