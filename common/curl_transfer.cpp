@@ -22,6 +22,21 @@ size_t WriteBlock(char* data, size_t size, size_t count, void* writer) {
     return static_cast<PipelinedFileWriter*>(writer)->Append(data, size * count) ? size * count : 0;
 }
 
+// The file writer with room for `left` more bytes; a block that does not fit stops the transfer.
+struct CappedWriter {
+    PipelinedFileWriter* file;
+    size_t left;
+};
+
+size_t WriteCappedBlock(char* data, size_t size, size_t count, void* target) {
+    auto* capped = static_cast<CappedWriter*>(target);
+    const size_t bytes = size * count;
+    if (bytes > capped->left)
+        return 0;
+    capped->left -= bytes;
+    return WriteBlock(data, size, count, capped->file);
+}
+
 size_t DiscardBlock(char*, size_t size, size_t count, void*) { return size * count; }
 
 int ForwardProgress(void* target, double dltotal, double dlnow, double ultotal, double ulnow) {
@@ -97,11 +112,15 @@ bool SimpleRequest(CURL* handle, const std::string& url) {
     return ok;
 }
 
-bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& localPath) {
+bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& localPath, size_t maxBytes) {
     if (!handle) return false;
     PipelinedFileWriter file;
     if (!file.Create(localPath)) return false;
-    if (!ReceiveToFile(handle, url, &file)) return false;
+    CappedWriter capped = {&file, maxBytes};
+    if (!ReceiveToFile(handle, url, &file) ||
+        curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteCappedBlock) != CURLE_OK ||
+        curl_easy_setopt(handle, CURLOPT_WRITEDATA, &capped) != CURLE_OK)
+        return false;
     SetConnectTimeout(handle, kConnectSeconds);
     curl_easy_setopt(handle, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
     const bool performed = curl_easy_perform(handle) == CURLE_OK;

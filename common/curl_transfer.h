@@ -4,6 +4,7 @@
 #pragma once
 #include <curl/curl.h>
 
+#include <cstdint>
 #include <string>
 
 namespace curl_space {
@@ -45,8 +46,11 @@ bool SetTotalTimeout(CURL* handle, long seconds);
 bool SimpleRequest(CURL* handle, const std::string& url);
 
 // 8 s connect time-out (an earlier total time-out stays). Nothing is sent when the file cannot be
-// created; after a failed transfer the partly written file stays. A failed write or close fails it.
-bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& localPath);
+// created; after a failed transfer the partly written file stays. A failed write or close fails it,
+// and so does a body longer than maxBytes, which stops the transfer there with no more than maxBytes
+// written.
+bool DownloadToFile(CURL* handle, const std::string& url, const std::wstring& localPath,
+                    size_t maxBytes = SIZE_MAX);
 
 // 8 s connect and 300 s total time-outs. *code is the library's result (42 when progress aborted,
 // 0 when the transfer completed with a status other than 200, CURLE_WRITE_ERROR when the completed

@@ -9,7 +9,7 @@ need_pkgs=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in wine wine32:i386 wine64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools xvfb xauth imagemagick \
-         fonts-wqy-zenhei cmake make googletest python3 dpkg-dev curl time nsis; do
+         fonts-wqy-zenhei cmake make googletest python3 dpkg-dev curl time nsis openssl; do
   have "$p" || need_pkgs+=("$p")
 done
 if [ ${#need_pkgs[@]} -gt 0 ]; then

@@ -18,13 +18,15 @@ Every request is appended to the request log (--log) as one JSON object per line
 been sent: time, method, target, path, query (name -> list of values), status, bytes, user_agent.
 
 Usage: standin_services.py PORT_FILE [--port N] [--log FILE] [--release BUILD_DIR]
-                           [--offer-version VERSION] [--force-condition VERSION]
+                           [--offer-version VERSION] [--force-condition VERSION] [--signing-key PEM]
   --release          a build tree (build/<arch>) whose release.json names the version and installer
                      offered; without it nothing is offered for download
   --offer-version    the offered version instead of the release's (default: the release's, else "")
   --force-condition  the manifest's forced-update bound (default "": forces nothing installed)
+  --signing-key      the private key that signs the offer (default: the release's "signing_key", the
+                     build tree's development key); without one the manifest goes out unsigned
 Writes the port to PORT_FILE once it listens (port 0, the default, picks a free one); serves until
-ended. Python standard library only.
+ended. Python standard library only; signing runs scripts/sign-release.sh (the openssl tool).
 """
 import argparse
 import hashlib
@@ -34,11 +36,13 @@ import json
 import os
 import random
 import signal
+import subprocess
 import sys
 import threading
 import time
 import urllib.parse
 
+SIGN_RELEASE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "sign-release.sh")
 MANIFEST_PATH = "/sorvik/update.xml"
 PACKAGE_NAME = "Sorvik_Setup.exe"
 PAYLOAD_PATH = "/speedtest/payload.bin"
@@ -54,17 +58,28 @@ PAGE = """<!DOCTYPE html><html><head><meta charset="utf-8"><title>{title}</title
 class Release:
     """What the update service offers: a version and, from a build tree, its installer."""
 
-    def __init__(self, build_dir, offer_version, force_condition):
+    def __init__(self, build_dir, offer_version, force_condition, signing_key):
         self.package = None
         self.version = ""
+        self.signing_key = signing_key
         if build_dir:
             with open(os.path.join(build_dir, "release.json"), encoding="utf-8") as f:
                 record = json.load(f)
             self.version = record["version"]
             self.package = os.path.join(build_dir, record["package"])
+            if self.signing_key is None:
+                self.signing_key = record.get("signing_key") or None
         if offer_version is not None:
             self.version = offer_version
         self.force_condition = force_condition
+
+    def signed_attributes(self):
+        """The sha256 and signature attributes that make the offer trusted, as the publisher signs it."""
+        if not self.signing_key:
+            return {"sha256": "", "signature": ""}
+        out = subprocess.run(["bash", SIGN_RELEASE, self.signing_key, self.version, self.package],
+                             capture_output=True, text=True, check=True).stdout
+        return {name: value for name, value in (pair.split("=") for pair in out.replace('"', "").split())}
 
     def package_path(self):
         return f"/sorvik/{urllib.parse.quote(self.version)}/{PACKAGE_NAME}"
@@ -72,6 +87,7 @@ class Release:
     def manifest(self, base):
         md5 = urlauto = releasetime = ""
         size = 0
+        signed = {"sha256": "", "signature": ""}
         if self.package and os.path.isfile(self.package):
             digest = hashlib.md5()
             with open(self.package, "rb") as f:
@@ -81,10 +97,11 @@ class Release:
             size = os.path.getsize(self.package)
             releasetime = time.strftime("%Y-%m-%d", time.localtime(os.path.getmtime(self.package)))
             urlauto = base + self.package_path()
+            signed = self.signed_attributes()
         attrs = {
             "version": self.version, "md5": md5, "releasetime": releasetime, "urlauto": urlauto,
             "urlmanual": base + "/sorvik/download.html", "urltip": base + "/sorvik/notes.html",
-            "bufsize": "%.2f MB" % (size / (1 << 20)),
+            "bufsize": "%.2f MB" % (size / (1 << 20)), **signed,
         }
         current = " ".join('%s="%s"' % (k, html.escape(v)) for k, v in attrs.items())
         return ('<?xml version="1.0" encoding="utf-8"?>\n<update>\n'
@@ -226,9 +243,10 @@ def main():
     parser.add_argument("--release", default="")
     parser.add_argument("--offer-version", default=None)
     parser.add_argument("--force-condition", default="")
+    parser.add_argument("--signing-key", default=None)
     args = parser.parse_args()
 
-    release = Release(args.release, args.offer_version, args.force_condition)
+    release = Release(args.release, args.offer_version, args.force_condition, args.signing_key)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), None)
     base = "http://127.0.0.1:%d" % server.server_address[1]
     server.RequestHandlerClass = make_handler(release, RequestLog(args.log), base)

@@ -112,6 +112,19 @@ TEST_F(CurlTransfer, LargeBodyArrivesWholeWithoutProgressObject) {
     for (uint64_t i = 0; i < body.size(); i += 4099) ASSERT_EQ(test_support::PatternByte(i), body[i]) << i;
 }
 
+TEST_F(CurlTransfer, ABodyBeyondTheLimitStopsTheDownloadWithinTheLimit) {
+    const size_t limit = 1 << 20;
+    for (uint64_t size : {uint64_t(limit), uint64_t(limit) + 1, uint64_t(300) << 20}) {
+        TestResponse response;
+        response.generatedSize = size;
+        m_server.Route("/big.xml", response);
+        CurlRequestScope request;
+        EXPECT_EQ(size <= limit, DownloadToFile(request.Handle(), m_server.Url("/big.xml"), m_folder.Path(L"m"), limit))
+            << size;
+        EXPECT_LE(m_folder.Read(L"m").size(), limit) << size;
+    }
+}
+
 TEST_F(CurlTransfer, RedirectIsNotFollowedAndFailsEveryOperation) {
     Serve("/moved", 302, "see elsewhere");
     CurlRequestScope simple;

@@ -15,6 +15,23 @@ import xml.etree.ElementTree as ElementTree
 SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "standin_services.py")
 
 
+def signature_verifies(private_key, message, signature):
+    """Whether the manifest's signature text (r then s, hexadecimal) signs message for the key."""
+    def integer(value):
+        data = value.to_bytes(33, "big").lstrip(b"\0") or b"\0"
+        data = b"\0" + data if data[0] & 0x80 else data
+        return b"\x02" + bytes([len(data)]) + data
+    with tempfile.TemporaryDirectory() as folder:
+        body = integer(int(signature[:64], 16)) + integer(int(signature[64:], 16))
+        der, public = os.path.join(folder, "signature.der"), os.path.join(folder, "public.pem")
+        with open(der, "wb") as f:
+            f.write(b"\x30" + bytes([len(body)]) + body)
+        subprocess.run(["openssl", "ec", "-in", private_key, "-pubout", "-out", public], check=True,
+                       stderr=subprocess.DEVNULL)
+        return subprocess.run(["openssl", "dgst", "-sha256", "-verify", public, "-signature", der], input=message,
+                              stdout=subprocess.DEVNULL).returncode == 0
+
+
 class StandIn:
     """One stand-in process on a free loopback port, with its request log in folder."""
 
@@ -59,8 +76,10 @@ class StandInServicesTest(unittest.TestCase):
         cls.package = os.urandom(300000)
         with open(os.path.join(build, "Sorvik_Setup.exe"), "wb") as f:
             f.write(cls.package)
+        cls.key = os.path.join(build, "update_key.pem")
+        subprocess.run(["openssl", "ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", cls.key], check=True)
         with open(os.path.join(build, "release.json"), "w") as f:
-            json.dump({"version": "1.1.06.06", "package": "Sorvik_Setup.exe"}, f)
+            json.dump({"version": "1.1.06.06", "package": "Sorvik_Setup.exe", "signing_key": cls.key}, f)
         cls.server = StandIn(build, "--release", build, "--force-condition", "1.1.06.05")
 
     @classmethod
@@ -86,6 +105,14 @@ class StandInServicesTest(unittest.TestCase):
         for page in (current["urltip"], current["urlmanual"]):
             with urllib.request.urlopen(page, timeout=10) as response:
                 self.assertEqual(200, response.status)
+
+    def test_the_offer_is_signed_with_the_release_key(self):
+        current, _ = self.manifest(self.server)
+        self.assertEqual(hashlib.sha256(self.package).hexdigest(), current["sha256"])
+        statement = "VarnioUpdate\n1.1.06.06\n%s\n" % current["sha256"]
+        self.assertTrue(signature_verifies(self.key, statement.encode(), current["signature"]))
+        self.assertFalse(signature_verifies(self.key, statement.replace("06\n", "07\n", 1).encode(),
+                                            current["signature"]))
 
     def test_without_a_release_nothing_is_offered_for_download(self):
         with tempfile.TemporaryDirectory() as folder:

@@ -26,6 +26,8 @@ bool Walk(const TiXmlDocument& doc, ManifestRecord& record) {
             record.urlManual = AttributeText(*e, "urlmanual");
             record.urlTip = AttributeText(*e, "urltip");
             record.bufSize = AttributeText(*e, "bufsize");
+            record.sha256 = AttributeText(*e, "sha256");
+            record.signature = AttributeText(*e, "signature");
             ++seen;
         } else if (e->ValueStr() == "force") {
             record.condition = AttributeText(*e, "condition");
@@ -39,6 +41,8 @@ bool Walk(const TiXmlDocument& doc, ManifestRecord& record) {
 }  // namespace
 
 bool ParsePaddedManifest(const char* paddedXml, ManifestRecord& record) {
+    if (!XmlWithinBounds(paddedXml))
+        return false;
     TiXmlDocument doc;
     doc.Parse(paddedXml);
     return Walk(doc, record);

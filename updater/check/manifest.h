@@ -1,6 +1,6 @@
 // The update manifest: a root element holding a "current" element (version, md5, releasetime, urlauto,
-// urlmanual, urltip, bufsize, sha256, signature) and a "force" element (condition). Values are the attributes' bytes as they
-// stand, empty when missing. Pure parsing; any thread.
+// urlmanual, urltip, bufsize, sha256, signature) and a "force" element (condition). Values are the
+// attributes' bytes as they stand, empty when missing. Pure parsing; any thread.
 #pragma once
 #include <string>
 
@@ -18,7 +18,8 @@ struct ManifestRecord {
 };
 
 // Walks the root's child elements in order, counting each "current" and "force"; complete (true) as soon
-// as two were seen, later elements unread. False when the text does not parse or the children run out.
+// as two were seen, later elements unread. False when the text does not parse or the children run out,
+// and for a text beyond the size or depth bounds of config/xml_text.h, which the parser never sees.
 bool ParseManifest(const std::string& xml, ManifestRecord& record);
 bool ParseManifestFile(const std::wstring& path, ManifestRecord& record);
 // The same from text followed by kXmlTailPadding NUL bytes (config/xml_text.h).

@@ -5,6 +5,7 @@
 #include "updater/config/product_key.h"
 #include "updater/config/update_config.h"
 #include "updater/config/updater_folders.h"
+#include "updater/config/xml_text.h"
 
 #include <windows.h>
 
@@ -34,5 +35,7 @@ bool FetchManifest(const CUpdateConfig& config) {
     curl_space::ApplySystemProxy(handle);
     const std::string query = AppendUpdaterIdentityQuery(url, SplitProductKey(config.Get(config_key::kRegKey)));
     ::DeleteFileW(localPath.c_str());
-    return curl_space::DownloadToFile(handle, query, localPath);
+    // A longer manifest could not be parsed anyway; stopping there keeps a hostile server from filling
+    // the disk or the parser's memory.
+    return curl_space::DownloadToFile(handle, query, localPath, kXmlMaxBytes);
 }

@@ -10,5 +10,5 @@ std::wstring LocalManifestPath(const CUpdateConfig& config);
 
 // Deletes the local copy, then downloads the configured URL with the identity query into it (5 s in
 // all, 8 s to connect, the system proxy when there is one). True only for a complete transfer with
-// status 200.
+// status 200; a body longer than kXmlMaxBytes (config/xml_text.h) is stopped there and fails.
 bool FetchManifest(const CUpdateConfig& config);

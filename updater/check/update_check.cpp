@@ -18,6 +18,12 @@ int CheckForUpdate(RunContext& context, ManifestRecord& manifest, UpdateCheckEff
     }
     if (!effects.ParseManifest(manifest))
         return kCheckNothing;
+    SignedStatement statement;
+    if (!SignedStatementOf(manifest, &statement) || !effects.VerifySignature(statement)) {
+        if (manual)
+            effects.ShowFetchFailed();
+        return kCheckNothing;
+    }
     context.installedVersion = effects.InstalledVersion();
     context.offeredVersion = manifest.version;
 

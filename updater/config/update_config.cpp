@@ -37,6 +37,8 @@ bool CUpdateConfig::Parse(const std::string& xml) {
 
 bool CUpdateConfig::ParsePadded(const char* paddedXml) {
     m_entries.clear();
+    if (!XmlWithinBounds(paddedXml))
+        return false;
     TiXmlDocument doc;
     doc.Parse(paddedXml, nullptr, TIXML_ENCODING_UTF8);
     if (doc.Error())

@@ -3,6 +3,7 @@
 #include "common/text_encoding.h"
 #include "updater/check/manifest_fetch.h"
 #include "updater/check/throttle.h"
+#include "updater/check/update_signature.h"
 #include "updater/config/movrel_settings.h"
 #include "updater/config/product_key.h"
 #include "updater/config/update_config.h"
@@ -22,6 +23,10 @@ bool SystemUpdateCheck::FetchManifest() {
 bool SystemUpdateCheck::ParseManifest(ManifestRecord& record) {
     const std::wstring path = LocalManifestPath(*m_context.config);
     return !path.empty() && ParseManifestFile(path, record);
+}
+
+bool SystemUpdateCheck::VerifySignature(const SignedStatement& statement) {
+    return VerifyWithUpdateKey(statement);
 }
 
 std::string SystemUpdateCheck::InstalledVersion() {

@@ -180,6 +180,9 @@ void TestHttpServer::Serve(Socket client) {
                 size_t size = static_cast<size_t>(std::min<uint64_t>(toSend - sent, blockLimit));
                 if (response.generatedSize && response.fill) {
                     block.assign(size, response.fill);
+                } else if (response.generatedSize && !response.repeat.empty()) {
+                    block.resize(size);
+                    for (size_t i = 0; i < size; ++i) block[i] = response.repeat[(sent + i) % response.repeat.size()];
                 } else if (response.generatedSize) {
                     block.resize(size);
                     for (size_t i = 0; i < size; ++i) block[i] = PatternByte(sent + i);

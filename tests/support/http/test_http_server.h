@@ -28,6 +28,7 @@ struct TestResponse {
     Fault fault = Fault::None;
     uint64_t faultAfter = 0;
     char fill = 0;  // with generatedSize: this byte repeated instead of the pattern, sent as fast as taken
+    std::string repeat;  // with generatedSize: these bytes repeated instead of the pattern
     uint64_t bytesPerSecond = 0;  // when non-zero, the body is paced to about this rate
     bool proxyAuth = false;      // a request without Proxy-Authorization gets 407 asking for Basic
 };

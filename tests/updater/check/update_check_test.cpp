@@ -48,7 +48,8 @@ TEST(Throttle, CheckTimeReadsTheLeadingSignedNumber) {
 TEST(Manifest, TwoRecognisedElementsInAnyOrderCompleteIt) {
     const char* current =
         "<current version=\"1.1.06.06\" md5=\"0123456789abcdef0123456789abcdef\" releasetime=\"2024-05-01\" "
-        "urlauto=\"http://u/setup.exe\" urlmanual=\"http://u/\" urltip=\"http://u/tip.html\" bufsize=\"12.5MB\"/>";
+        "urlauto=\"http://u/setup.exe\" urlmanual=\"http://u/\" urltip=\"http://u/tip.html\" bufsize=\"12.5MB\" "
+        "sha256=\"5ha\" signature=\"519\"/>";
     const std::string usual = std::string("<update>") + current + "<force condition=\"1.1.06.05\"/></update>";
     const std::string reversed = std::string("<r>text<!--c--><force condition=\"1.1.06.05\"/>") + current + "</r>";
     for (const std::string& xml : {usual, reversed}) {
@@ -61,6 +62,8 @@ TEST(Manifest, TwoRecognisedElementsInAnyOrderCompleteIt) {
         EXPECT_EQ("http://u/", m.urlManual);
         EXPECT_EQ("http://u/tip.html", m.urlTip);
         EXPECT_EQ("12.5MB", m.bufSize);
+        EXPECT_EQ("5ha", m.sha256);
+        EXPECT_EQ("519", m.signature);
         EXPECT_EQ("1.1.06.05", m.condition);
     }
 }
@@ -94,6 +97,46 @@ TEST(Manifest, IncompleteOrMalformedDocumentsAndTheCounterOfTwo) {
     EXPECT_TRUE(ParseManifestFile(folder.Write(L"m.xml", "<u><force condition=\"1\"/><current/></u>"), m));
     EXPECT_EQ("", m.version);
     EXPECT_FALSE(ParseManifestFile(folder.Path(L"absent.xml"), m));
+}
+
+TEST(Manifest, DocumentsBeyondOneMebibyteOrEightLevelsAreMalformed) {
+    const std::string complete = "<u><current version=\"2\"/><force condition=\"1\"/>";
+    const auto nested = [](size_t levels, const char* open, const char* close) {
+        std::string xml;
+        for (size_t i = 0; i < levels; ++i)
+            xml += open;
+        for (size_t i = 0; i < levels; ++i)
+            xml += close;
+        return xml;
+    };
+    const auto sized = [&](size_t bytes) {
+        const std::string end = "</u>";
+        return complete + std::string(bytes - complete.size() - end.size(), ' ') + end;
+    };
+    struct Case {
+        const char* name;
+        std::string xml;
+        bool complete;
+    } cases[] = {
+        {"eight levels", complete + nested(7, "<x>", "</x>") + "</u>", true},
+        {"nine levels", complete + nested(8, "<x>", "</x>") + "</u>", false},
+        {"nine levels of empty elements", complete + nested(7, "<x>", "</x>").insert(21, "<e/>") + "</u>", false},
+        {"a hundred thousand levels", nested(100000, "<u>", "</u>"), false},
+        {"levels inside a comment, CDATA and a value",
+         complete + "<!--" + nested(20, "<x>", "") + "--><![CDATA[" + nested(20, "<x>", "") + "]]><y a=\"" +
+             nested(20, "<x>", "") + "\"/></u>",
+         true},
+        {"exactly one mebibyte", sized(1 << 20), true},
+        {"one byte more", sized((1 << 20) + 1), false},
+    };
+    for (const Case& c : cases) {
+        ManifestRecord m;
+        EXPECT_EQ(c.complete, ParseManifest(c.xml, m)) << c.name;
+    }
+    TempFolder folder;
+    ManifestRecord m;
+    EXPECT_TRUE(ParseManifestFile(folder.Write(L"fits.xml", sized(1 << 20)), m));
+    EXPECT_FALSE(ParseManifestFile(folder.Write(L"long.xml", sized((1 << 20) + 1)), m));
 }
 
 TEST(Version, ComparesAsPlainByteStrings) {
@@ -135,8 +178,9 @@ namespace {
 // Plays the world around the decision and writes down what the decision asked of it.
 class FakeEffects : public UpdateCheckEffects {
 public:
-    bool may = true, fetched = true, complete = true;
+    bool may = true, fetched = true, complete = true, verified = true;
     std::string installed = "1.0", offered = "1.1", condition = "0.9";
+    std::string sha256 = std::string(64, 'a'), signature = std::string(128, 'b');
     int answer = kCheckAccepted;
     std::string log;
 
@@ -153,8 +197,14 @@ public:
         m.condition = condition;
         m.urlTip = "http://u/tip";
         m.bufSize = "3MB";
+        m.sha256 = sha256;
+        m.signature = signature;
         Note("parse");
         return complete;
+    }
+    bool VerifySignature(const SignedStatement& statement) override {
+        Note("verify " + statement.text.substr(0, statement.text.find('\n', 13)));
+        return verified;
     }
     std::string InstalledVersion() override { return installed; }
     void ShowFetchFailed() override { Note("failbox"); }
@@ -183,19 +233,27 @@ TEST(Decision, TheCheckShowsWhatEachSituationCallsFor) {
         {"fetch failed, manual", RunMode::kManual, [](FakeEffects& f) { f.fetched = false; }, 2, "may,fetch,failbox"},
         {"fetch failed, automatic", RunMode::kAutomatic, [](FakeEffects& f) { f.fetched = false; }, 2, "may,fetch"},
         {"incomplete, manual", RunMode::kManual, [](FakeEffects& f) { f.complete = false; }, 2, "may,fetch,parse"},
+        {"unsigned, manual", RunMode::kManual, [](FakeEffects& f) { f.signature.clear(); }, 2, "may,fetch,parse,failbox"},
+        {"digest not hexadecimal, automatic", RunMode::kAutomatic, [](FakeEffects& f) { f.sha256[5] = 'A'; }, 2,
+         "may,fetch,parse"},
+        {"forged, manual", RunMode::kManual, [](FakeEffects& f) { f.verified = false; }, 2,
+         "may,fetch,parse,verify VarnioUpdate\n1.1,failbox"},
+        {"forged, automatic", RunMode::kAutomatic, [](FakeEffects& f) { f.verified = false; }, 2,
+         "may,fetch,parse,verify VarnioUpdate\n1.1"},
         {"up to date, manual", RunMode::kManual, [](FakeEffects& f) { f.offered = "1.0"; }, 2,
-         "may,fetch,parse,uptodate 1.0"},
-        {"up to date, automatic", RunMode::kAutomatic, [](FakeEffects& f) { f.offered = "1.0"; }, 2, "may,fetch,parse"},
+         "may,fetch,parse,verify VarnioUpdate\n1.0,uptodate 1.0"},
+        {"up to date, automatic", RunMode::kAutomatic, [](FakeEffects& f) { f.offered = "1.0"; }, 2,
+         "may,fetch,parse,verify VarnioUpdate\n1.0"},
         {"accepted", RunMode::kAutomatic, [](FakeEffects&) {}, 0,
-         "may,fetch,parse,prompt 1.1 3MB http://u/tip,main update"},
+         "may,fetch,parse,verify VarnioUpdate\n1.1,prompt 1.1 3MB http://u/tip,main update"},
         {"later", RunMode::kAutomatic, [](FakeEffects& f) { f.answer = 1; }, 1,
-         "may,fetch,parse,prompt 1.1 3MB http://u/tip,delay"},
+         "may,fetch,parse,verify VarnioUpdate\n1.1,prompt 1.1 3MB http://u/tip,delay"},
         {"forced, prompt not shown", RunMode::kManual,
          [](FakeEffects& f) {
              f.condition = "1.0";
              f.answer = -1;
          },
-         -1, "may,fetch,parse,prompt 1.1 3MB http://u/tip forced"},
+         -1, "may,fetch,parse,verify VarnioUpdate\n1.1,prompt 1.1 3MB http://u/tip forced"},
     };
     for (const Case& c : cases) {
         FakeEffects effects;

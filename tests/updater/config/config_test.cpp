@@ -38,6 +38,12 @@ TEST(UpdateConfig, ADocumentThatDoesNotLoadLeavesEveryKeyEmpty) {
     EXPECT_FALSE(config.Load(folder.Path(L"missing.xml")));
     EXPECT_TRUE(config.Load(folder.Write(L"good.xml", "\xEF\xBB\xBF<cfg><a id=\"IDS_MTX\">m</a></cfg>")));
     EXPECT_EQ("m", config.Get("IDS_MTX"));
+    // Deeper than eight levels or longer than a mebibyte never reaches the parser.
+    const std::string entry = "<cfg><a id=\"IDS_MTX\">m</a>";
+    EXPECT_FALSE(config.Parse(entry + "<b><b><b><b><b><b><b><b></b></b></b></b></b></b></b></b></cfg>"));
+    EXPECT_TRUE(config.Parse(entry + "<b><b><b><b><b><b><b></b></b></b></b></b></b></b></cfg>"));
+    EXPECT_FALSE(config.Load(folder.Write(L"long.xml", entry + std::string(1 << 20, ' ') + "</cfg>")));
+    EXPECT_EQ("", config.Get("IDS_MTX"));
 }
 
 TEST(ProductKey, OnlySpelledOutRootsOpenAKey) {

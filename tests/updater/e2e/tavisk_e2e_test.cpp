@@ -10,6 +10,7 @@
 #include "common/md5_tools.h"
 #include "tests/common/registry_sandbox.h"
 #include "tests/support/http/test_http_server.h"
+#include "tests/support/updater/update_signer.h"
 #include "tests/updater/updater_test_support.h"
 #include "updater/check/throttle.h"
 
@@ -46,16 +47,33 @@ protected:
         ASSERT_TRUE(WriteFileBytes(Config() + L"update_config.xml", xml + "</config>\n"));
     }
     void TearDown() override {
+        EndRunning();
         for (PROCESS_INFORMATION& p : processes) {
-            if (::WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT)
-                ::TerminateProcess(p.hProcess, 1);
             ::CloseHandle(p.hProcess);
             ::CloseHandle(p.hThread);
         }
     }
 
+    // Ends the started processes that still run, so the next run starts afresh.
+    void EndRunning() {
+        for (PROCESS_INFORMATION& p : processes) {
+            if (::WaitForSingleObject(p.hProcess, 0) == WAIT_TIMEOUT)
+                ::TerminateProcess(p.hProcess, 1);
+        }
+    }
+
     static std::wstring Config() { return TestProgramFolder() + L"config\\"; }
-    // Offers `version`; the package is the stand-in program, served under /pkg/Sorvik_setup.exe.
+    // A manifest offering `version` of the package under /pkg/Sorvik_setup.exe; `signing` is the text of
+    // the attributes that make it trusted.
+    std::string Manifest(const std::string& version, const std::string& condition, const std::string& digest,
+                         const std::string& signing) const {
+        return "<update><current version=\"" + version + "\" md5=\"" + digest + "\" releasetime=\"2024-05-01\" urlauto=\"" +
+               server.Url("/pkg/Sorvik_setup.exe") + "\" urlmanual=\"http://127.0.0.1:9/manual.html\" urltip=\"" +
+               server.Url("/notes.html") + "\" bufsize=\"3.5MB\"" + signing + "/><force condition=\"" + condition +
+               "\"/></update>";
+    }
+    // Offers `version`, signed with the build tree's key; the package is the stand-in program, served
+    // under /pkg/Sorvik_setup.exe.
     void OfferUpdate(const std::string& version, const std::string& condition, bool upperDigest = false) {
         const std::string package = ReadFileBytes(RecorderPath());
         std::string digest = md5_space::md5_tools::digest(package);
@@ -64,10 +82,7 @@ protected:
                 ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         }
         test_support::TestResponse manifest;
-        manifest.body = "<update><current version=\"" + version + "\" md5=\"" + digest +
-                        "\" releasetime=\"2024-05-01\" urlauto=\"" + server.Url("/pkg/Sorvik_setup.exe") +
-                        "\" urlmanual=\"http://127.0.0.1:9/manual.html\" urltip=\"" + server.Url("/notes.html") +
-                        "\" bufsize=\"3.5MB\"/><force condition=\"" + condition + "\"/></update>";
+        manifest.body = Manifest(version, condition, digest, publisher.CurrentAttributes(version, package));
         server.Route("/update/manifest.xml", manifest);
         test_support::TestResponse setup;
         setup.body = package;
@@ -106,6 +121,17 @@ protected:
         }
         return nullptr;
     }
+    // Waits for the updater's message box of `run` ("瓦尼奥升级提示"), presses OK and returns its text;
+    // "" when none came.
+    static std::wstring CloseMessageBox(const PROCESS_INFORMATION& run) {
+        HWND box = WaitForWindow(run, L"瓦尼奥升级提示");
+        wchar_t text[64] = {};
+        if (box) {
+            ::GetDlgItemTextW(box, 0xFFFF, text, 64);
+            Press(box, IDOK);
+        }
+        return text;
+    }
     static void Press(HWND hwnd, WORD id) { ::PostMessageW(hwnd, WM_COMMAND, id, reinterpret_cast<LPARAM>(hwnd)); }
     // Waits for the update prompt of `run` and presses "update now"; false when no prompt came.
     static bool Accept(const PROCESS_INFORMATION& run) {
@@ -128,6 +154,7 @@ protected:
 
     static inline int s_runs = 0;
     test_support::TestHttpServer server;
+    const CTestUpdateSigner publisher;
     RegistrySandbox sandbox;
     TempFolder install;
     ProgramRecord record;
@@ -163,14 +190,54 @@ TEST_F(TaviskTest, ManualCheckWhenUpToDateShowsTheNoticeAndASecondUpdaterLeavesA
 TEST_F(TaviskTest, AFailedCheckIsReportedOnlyInManualMode) {
     EXPECT_EQ(0u, ExitCode(Tavisk("-hdl 4")));  // no route: 404
     const PROCESS_INFORMATION manual = Tavisk("-hdl 4 -man");
-    HWND box = WaitForWindow(manual, L"瓦尼奥升级提示");
-    ASSERT_NE(nullptr, box);
-    wchar_t text[64] = {};
-    ::GetDlgItemTextW(box, 0xFFFF, text, 64);
-    EXPECT_STREQ(L"升级检测失败", text);
-    Press(box, IDOK);
+    ASSERT_EQ(L"升级检测失败", CloseMessageBox(manual));
     EXPECT_EQ(0u, ExitCode(manual));
     EXPECT_EQ(2u, server.Requests().size());
+}
+
+TEST_F(TaviskTest, AnUntrustedOrHostileManifestIsNeverOfferedAndEndsTheRunCleanly) {
+    const std::string package = ReadFileBytes(RecorderPath());
+    const std::string md5 = md5_space::md5_tools::digest(package);
+    const auto nested = [](size_t levels) {
+        std::string xml;
+        for (size_t i = 0; i < levels; ++i)
+            xml += "<u>";
+        for (size_t i = 0; i < levels; ++i)
+            xml += "</u>";
+        return xml;
+    };
+    struct Case {
+        const char* name;
+        std::string body;
+        uint64_t emptyElements;  // a generated body of this many "<a/>" instead
+        bool failBox;            // what a manual check shows; an automatic one shows nothing
+    } cases[] = {
+        {"unsigned", Manifest("1.1.06.06", "1.0", md5, ""), 0, true},
+        {"signed with another key", Manifest("1.1.06.06", "1.0", md5,
+                                             CTestUpdateSigner::Fresh().CurrentAttributes("1.1.06.06", package)),
+         0, true},
+        {"a signed release served as a newer one", Manifest("1.1.06.07", "1.0", md5,
+                                                            publisher.CurrentAttributes("1.1.06.06", package)),
+         0, true},
+        {"a hundred thousand levels", nested(100000), 0, false},  // within the size: malformed, silent
+        {"a million levels", nested(1000000), 0, true},           // the download stops at the size
+        {"300 MB of empty elements", "", 75 * 1024 * 1024, true},
+    };
+    for (const Case& c : cases) {
+        test_support::TestResponse manifest;
+        manifest.body = c.body;
+        manifest.generatedSize = c.emptyElements * 4;
+        manifest.repeat = "<a/>";
+        server.Route("/update/manifest.xml", manifest);
+        EXPECT_EQ(0u, ExitCode(Tavisk("-hdl 4"))) << c.name << ": no prompt in automatic mode";
+        const PROCESS_INFORMATION manual = Tavisk("-hdl 4 -man");
+        if (c.failBox) {
+            EXPECT_EQ(L"升级检测失败", CloseMessageBox(manual)) << c.name;
+        }
+        EXPECT_EQ(0u, ExitCode(manual)) << c.name;
+        EndRunning();
+    }
+    EXPECT_EQ(std::vector<std::string>{}, record.Lines());
 }
 
 TEST_F(TaviskTest, LaterIsRememberedAndAForcedUpdateOffersNoLater) {

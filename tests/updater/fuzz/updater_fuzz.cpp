@@ -1,6 +1,7 @@
 // Feeds generated and mutated update manifests, configuration documents, settings values and command
-// lines to the updater's parsers and its decision, and counts the cases that ran without a crash, a hang
-// or a read past the end of their input. Each input (with the padding the XML parsers are given) ends
+// lines to the updater's parsers and its decision, now and then a hostile document (nested far too deep,
+// or longer than the parsers take), and counts the cases that ran without a crash, a hang or a read past
+// the end of their input. It also prints what one signature verification costs. Each input (with the padding the XML parsers are given) ends
 // right before a page the process may not read, so reading one byte too far faults. A crash or a hang prints the case
 // and saves its input.
 //   updater_fuzz [cases, default 1000000] [seed]
@@ -16,6 +17,7 @@
 #include "updater/check/manifest.h"
 #include "updater/check/throttle.h"
 #include "updater/check/update_check.h"
+#include "updater/check/update_signature.h"
 #include "updater/config/movrel_settings.h"
 #include "updater/config/product_key.h"
 #include "updater/config/update_config.h"
@@ -43,7 +45,7 @@ struct Random {
 // Inputs are copied to the end of this arena; the page after it is inaccessible.
 class GuardedInput {
 public:
-    static constexpr size_t kCapacity = 1 << 20;
+    static constexpr size_t kCapacity = 2 * kXmlMaxBytes;
     GuardedInput() {
         SYSTEM_INFO info;
         ::GetSystemInfo(&info);
@@ -171,6 +173,28 @@ std::string Generate(Random& random, int depth = 0) {
     return depth == 0 ? "<root>" + xml + Generate(random, 1) + "</root>" : xml;
 }
 
+// A well-formed document of `kind` that is deeper or longer than the parsers take, or just within the
+// bounds; *refused tells which. Within the bounds a manifest is complete and a configuration loads.
+std::string Hostile(Kind kind, Random& random, bool* refused) {
+    std::string xml = kind == kManifest ? "<update><current version=\"9\"/><force condition=\"9\"/>"
+                                        : "<config><item id=\"IDS_MTX\">m</item>";
+    const std::string end = kind == kManifest ? "</update>" : "</config>";
+    if (random.Chance(50)) {
+        const size_t levels = random.Below(random.Chance(50) ? 2 * kXmlMaxDepth : 150000);
+        for (size_t i = 0; i < levels; ++i)
+            xml += "<x>";
+        for (size_t i = 0; i < levels; ++i)
+            xml += "</x>";
+        *refused = 1 + levels > kXmlMaxDepth;
+    } else {
+        const size_t bytes = kXmlMaxBytes - 64 + random.Below(kXmlMaxBytes / 2);
+        while (xml.size() + end.size() + 4 <= bytes)
+            xml += "<a/>";
+        *refused = xml.size() + end.size() > kXmlMaxBytes;
+    }
+    return xml + end;
+}
+
 template <size_t N>
 std::string Seed(const char* const (&seeds)[N], Random& random) {
     return seeds[random.Below(N)];
@@ -185,8 +209,13 @@ public:
     bool FetchManifest() override { return m_random.Chance(90); }
     bool ParseManifest(ManifestRecord& record) override {
         record = m_parsed;
+        if (m_random.Chance(50)) {  // signed, so the decision goes on past the signature
+            record.sha256.assign(2 * kSha256Bytes, 'a');
+            record.signature.assign(2 * kSignatureBytes, 'b');
+        }
         return m_complete;
     }
+    bool VerifySignature(const SignedStatement&) override { return verified = m_random.Chance(70); }
     std::string InstalledVersion() override { return m_random.Chance(50) ? m_parsed.condition : "1.1.06.05"; }
     void ShowFetchFailed() override {}
     void ShowUpToDate(const std::string&) override { upToDate = true; }
@@ -199,7 +228,7 @@ public:
     void StartMainProgramForUpdate() override { started = true; }
     void RememberDelay() override { delayed = true; }
 
-    bool upToDate = false, prompted = false, forced = false, started = false, delayed = false;
+    bool upToDate = false, prompted = false, forced = false, started = false, delayed = false, verified = false;
     int answer = 0;
 
 private:
@@ -213,6 +242,11 @@ struct Progress {
     std::atomic<int> kind{0};
     std::string input;  // the case being run; read by the crash and hang reports
 } g_progress;
+
+// The case is a hostile document (Hostile), to be refused or taken as it says.
+struct {
+    bool active = false, refused = false;
+} g_hostile;
 
 std::wstring g_reportPath;
 
@@ -245,6 +279,22 @@ DWORD WINAPI Watchdog(void*) {
     }
 }
 
+// Milliseconds of one verification of a statement against the built-in key (what the signature rule
+// adds to a check); the signature does not verify, which costs CNG the same work as one that does.
+double VerificationMilliseconds() {
+    SignedStatement statement;
+    statement.text = UpdateStatementText("1.1.06.06", std::string(2 * kSha256Bytes, 'a'));
+    std::memset(statement.signature, 0xbb, sizeof(statement.signature));
+    constexpr int kRounds = 200;
+    LARGE_INTEGER frequency, start, end;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
+    for (int i = 0; i < kRounds; ++i)
+        VerifyWithUpdateKey(statement);
+    ::QueryPerformanceCounter(&end);
+    return 1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart) / kRounds;
+}
+
 // One case; returns false when an invariant of the decision does not hold.
 bool RunCase(Kind kind, Random& random, GuardedInput& guard, uint64_t stats[8], const std::wstring& iniPath) {
     switch (kind) {
@@ -252,6 +302,8 @@ bool RunCase(Kind kind, Random& random, GuardedInput& guard, uint64_t stats[8], 
             ManifestRecord record;
             const bool complete = ParsePaddedManifest(guard.Place(PaddedXml(g_progress.input)), record);
             stats[0] += complete;
+            if (g_hostile.active)
+                return complete != g_hostile.refused;
             PackageFileName(record.urlAuto);
             ScriptedEffects effects(random, record, complete);
             RunContext context;
@@ -261,13 +313,17 @@ bool RunCase(Kind kind, Random& random, GuardedInput& guard, uint64_t stats[8], 
             stats[1] += effects.prompted;
             if (!effects.prompted)
                 return result == kCheckNothing && !effects.started && !effects.delayed;
-            // Only a newer version is offered; accepting starts the product, "later" is remembered.
-            return VersionLess(context.installedVersion, record.version) && result == effects.answer &&
-                   effects.started == (result == kCheckAccepted) && effects.delayed == (result == kCheckLater);
+            // Only a newer, signed version is offered; accepting starts the product, "later" is remembered.
+            return effects.verified && VersionLess(context.installedVersion, record.version) &&
+                   result == effects.answer && effects.started == (result == kCheckAccepted) &&
+                   effects.delayed == (result == kCheckLater);
         }
         case kConfig: {
             CUpdateConfig config;
-            stats[2] += config.ParsePadded(guard.Place(PaddedXml(g_progress.input)));
+            const bool loaded = config.ParsePadded(guard.Place(PaddedXml(g_progress.input)));
+            stats[2] += loaded;
+            if (g_hostile.active)
+                return loaded != g_hostile.refused && loaded == (config.Get(config_key::kMutex) == "m");
             for (const char* key : {config_key::kNetXmlUrl, config_key::kRegKey, config_key::kMutex,
                                     config_key::kShowName, config_key::kAppName}) {
                 const std::string value = config.Get(key);
@@ -334,8 +390,14 @@ int main(int argc, char** argv) {
                 g_progress.input = Seed(kCommandSeeds, random);
                 break;
         }
-        if (random.Chance(90))
+        g_hostile.active = (kind == kManifest || kind == kConfig) && random.Below(1000) == 0;
+        if (g_hostile.active) {
+            g_progress.input = Hostile(kind, random, &g_hostile.refused);
+            stats[6] += 1;
+            stats[7] += g_hostile.refused;
+        } else if (random.Chance(90)) {
             g_progress.input = Mutate(g_progress.input, random);
+        }
         try {
             if (!RunCase(kind, random, guard, stats, iniPath)) {
                 ++broken;
@@ -365,6 +427,10 @@ int main(int argc, char** argv) {
         "launcher handles found %llu\n",
         static_cast<unsigned long long>(stats[0]), static_cast<unsigned long long>(stats[1]),
         static_cast<unsigned long long>(stats[2]), static_cast<unsigned long long>(stats[5]));
+    std::printf("fuzz: one signature verification through the platform's cryptography: %.2f ms\n",
+                VerificationMilliseconds());
+    std::printf("fuzz: hostile documents %llu, of which %llu too deep or too long\n",
+                static_cast<unsigned long long>(stats[6]), static_cast<unsigned long long>(stats[7]));
     std::printf("fuzz: %llu of %llu ran without a crash, a hang or a read past a buffer; %llu broke a rule\n",
                 static_cast<unsigned long long>(cases - broken), static_cast<unsigned long long>(cases),
                 static_cast<unsigned long long>(broken));
