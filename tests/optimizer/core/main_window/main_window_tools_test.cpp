@@ -15,6 +15,7 @@
 #include "tests/optimizer/core/main_window/main_window_fixture.h"
 #include "tests/optimizer/core/startup/screenshot.h"
 #include "tests/optimizer/tools/repair/cache_sandbox.h"
+#include "tests/support/scoped_calls.h"
 #include "window_test_support.h"
 
 namespace {
@@ -69,14 +70,7 @@ HANDLE WINAPI GatedOpen(DWORD access, BOOL inherit, DWORD pid) {
     return ::OpenProcess(access, inherit, pid);
 }
 
-class ScopedMemoryCalls {
-public:
-    explicit ScopedMemoryCalls(const MemoryCalls& calls) : m_previous(ReplaceMemoryCalls(calls)) {}
-    ~ScopedMemoryCalls() { ReplaceMemoryCalls(m_previous); }
-
-private:
-    MemoryCalls m_previous;
-};
+using ScopedMemoryCalls = ScopedCalls<MemoryCalls, ReplaceMemoryCalls>;
 
 CachePlan SandboxPlan(const CCacheSandbox& sandbox) {
     return CachePlan{sandbox.Path(L"cache"), L"", CFolderGuard::ForThisSystem()};

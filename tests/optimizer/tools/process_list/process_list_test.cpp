@@ -16,6 +16,7 @@
 #include "optimizer/tools/process_list/sampling/process_sampler.h"
 #include "tests/optimizer/tools/process_list/child_processes.h"
 #include "tests/optimizer/tools/tools_test_support/tools_test_support.h"
+#include "tests/support/scoped_calls.h"
 
 namespace {
 // A name of this test program's own, so no other process of the machine shares it.
@@ -277,14 +278,7 @@ bool Refused(DWORD) {
     return false;
 }
 
-class ScopedEndCalls {
-public:
-    explicit ScopedEndCalls(const ProcessEndCalls& calls) : m_previous(ReplaceProcessEndCalls(calls)) {}
-    ~ScopedEndCalls() { ReplaceProcessEndCalls(m_previous); }
-
-private:
-    ProcessEndCalls m_previous;
-};
+using ScopedEndCalls = ScopedCalls<ProcessEndCalls, ReplaceProcessEndCalls>;
 }  // namespace
 
 TEST_F(ProcessListPane, EndingARowEndsOnlyTheInstancesTheListShowsAndTellsWhenItCannot) {
