@@ -16,8 +16,8 @@ constexpr int kMemoryJobKind = 3;
 
 // What one run found.
 struct MemoryResult {
-    std::wstring freedText;  // as shown, e.g. "12.345M"
-    int64_t freedBytes = 0;  // net; negative when more grew than was freed
+    std::wstring freedText;        // as shown, e.g. "12.345M"
+    int64_t freedBytes = 0;        // net; negative when more grew than was freed
     unsigned processesOpened = 0;  // 0 when no snapshot was taken or no process could be opened
     unsigned processesTrimmed = 0;
 };

@@ -59,8 +59,8 @@ TrimOutcome TrimAllProcesses(const std::function<void(unsigned percent)>& progre
     do {
         // Only the rights the trim and the counters need, and no inheritance: a program started meanwhile
         // must not receive handles to other processes.
-        AutoHandle process(
-            g_calls.openProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_SET_QUOTA, FALSE, entry.th32ProcessID));
+        AutoHandle process(g_calls.openProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_SET_QUOTA, FALSE,
+                                               entry.th32ProcessID));
         if (!process)
             continue;
         ++outcome.processesOpened;
