@@ -21,8 +21,8 @@
 #include "optimizer/core/tray/tray_icon.h"
 #include "optimizer/core/tray/tray_menu.h"
 #include "optimizer/tools/memory/memory_worker.h"
-#include "optimizer/tools/repair/repair_worker.h"
 #include "optimizer/tools/speed_test/speed_test_runner.h"
+#include "optimizer/tools/repair/repair_worker.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
