@@ -136,7 +136,7 @@ bool CMainWindow::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM
             OnMemoryProgress(lParam);
             return true;
         case WM_MEMORY_DONE:
-            OnMemoryDone(lParam);
+            OnMemoryDone();
             return true;
         default:
             if (m_taskbarCreated != 0 && message == m_taskbarCreated) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/handles.h"
 #include "common/service_hosts.h"
@@ -19,6 +20,7 @@
 #include "optimizer/core/startup/companion_libraries.h"
 #include "optimizer/core/tray/tray_icon.h"
 #include "optimizer/core/tray/tray_menu.h"
+#include "optimizer/tools/memory/memory_worker.h"
 #include "optimizer/tools/speed_test/speed_test_runner.h"
 #include "optimizer/tools/repair/repair_worker.h"
 #include "skin/skinned_window/main_window_frame.h"
@@ -67,6 +69,7 @@ public:
     int Page() const { return m_page; }
     HWND WebPane() const;
     bool MemoryCoolDown() const { return m_memoryCoolDown; }
+    bool MemoryRunning() const { return m_memoryRunning; }
     const CSpeedTest& SpeedTest() const { return m_speedTest.Model(); }
     bool MemoryResultShown() const { return m_memoryResultShown; }
     const std::wstring& MemoryFreedText() const { return m_memoryFreedText; }
@@ -125,9 +128,9 @@ private:
     // Memory clean-up (main_window_memory.cpp).
     void OnMemoryCommand();
     void OnMemoryProgress(LPARAM percent);
-    void OnMemoryDone(LPARAM result);
+    void OnMemoryDone();
     void OnMemoryCoolDownTimer();
-    void StartMemoryWorker();
+    void ReturnMemoryToIdle();
     void PaintMemoryResult(HDC dc);
 
     // Network speed test (main_window_speed_test.cpp).
@@ -172,6 +175,12 @@ private:
     bool m_memoryResultShown = false;
     std::wstring m_memoryFreedText;
     AutoHandle m_memoryWorker;
+    bool m_memoryRunning = false;
+    unsigned m_memoryRun = 0;  // number of the latest run; its result alone is taken from the slot
+    std::shared_ptr<CMemoryResultSlot> m_memorySlot = std::make_shared<CMemoryResultSlot>();
+    // What the start changed and a run that did nothing puts back.
+    std::vector<std::wstring> m_memoryIconsBefore;
+    bool m_memoryResultShownBefore = false;
 
     // Speed test, driven through the loaded Nettrel once the window is created.
     CSpeedTestRunner m_speedTest{NettrelExports{}};

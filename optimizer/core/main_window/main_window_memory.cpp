@@ -8,6 +8,9 @@
 #include "skin/message_box/message_box_dlg.h"
 
 void CMainWindow::OnMemoryCommand() {
+    // One run at a time: a second worker would interleave its percentages with the first's.
+    if (m_memoryRunning)
+        return;
     if (m_memoryCoolDown) {
         // 您刚刚使用过整理内存, 没有可继续优化的, 请稍后再来。
         CMessageBoxDlg box(m_hWnd,
@@ -17,14 +20,25 @@ void CMainWindow::OnMemoryCommand() {
         box.DoModal(::GetActiveWindow());
         return;
     }
+    m_memoryIconsBefore.clear();
+    for (const wchar_t* icon : kMemoryIcons) {
+        if (m_skin.IsVisible(icon))
+            m_memoryIconsBefore.push_back(icon);
+    }
+    m_memoryResultShownBefore = m_memoryResultShown;
     m_skin.Apply(MemoryStartChanges());
     m_memoryResultShown = false;
     m_memoryPercent = 1;
-    StartMemoryWorker();
+    m_memoryRunning = true;
+    m_memoryWorker = ::StartMemoryWorker(m_hWnd, ++m_memoryRun, m_memorySlot, std::move(m_memoryWorker));
+    if (!m_memoryWorker)
+        ReturnMemoryToIdle();
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CMainWindow::OnMemoryProgress(LPARAM percent) {
+    if (!m_memoryRunning)
+        return;
     m_memoryPercent = static_cast<int>(percent);
     m_memoryFrame += 1;
     if (m_memoryFrame >= 19)
@@ -32,10 +46,19 @@ void CMainWindow::OnMemoryProgress(LPARAM percent) {
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
-void CMainWindow::OnMemoryDone(LPARAM result) {
-    // The run's result travels with the message; a done message without one shows nothing freed.
-    const std::unique_ptr<MemoryResult> taken = TakeMemoryResult(result);
-    m_memoryFreedText = taken ? taken->freedText : FormatFreedAmount(0);
+void CMainWindow::OnMemoryDone() {
+    // Only the current run's own result ends it; a done message without one came from elsewhere.
+    std::optional<MemoryResult> result = m_memoryRunning ? m_memorySlot->Take(m_memoryRun) : std::nullopt;
+    if (!result)
+        return;
+    if (result->processesOpened == 0) {
+        // Nothing was looked at, so nothing was freed and there is nothing to cool down from.
+        ReturnMemoryToIdle();
+        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+        return;
+    }
+    m_memoryRunning = false;
+    m_memoryFreedText = result->freedText;
     m_skin.Apply(MemoryDoneChanges());
     m_memoryFrame = 0;
     m_memoryPercent = 0;
@@ -45,12 +68,15 @@ void CMainWindow::OnMemoryDone(LPARAM result) {
     ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
+void CMainWindow::ReturnMemoryToIdle() {
+    m_memoryRunning = false;
+    m_skin.Apply(MemoryIdleChanges(m_memoryIconsBefore));
+    m_memoryResultShown = m_memoryResultShownBefore;
+    m_memoryFrame = 0;
+    m_memoryPercent = 0;
+}
+
 void CMainWindow::OnMemoryCoolDownTimer() {
     ::KillTimer(m_hWnd, kTimerMemoryCoolDown);
     m_memoryCoolDown = false;
-}
-
-void CMainWindow::StartMemoryWorker() {
-    // A run still going from an earlier request is given 1 ms and then left to finish on its own.
-    m_memoryWorker = ::StartMemoryWorker(m_hWnd, std::move(m_memoryWorker));
 }

@@ -43,7 +43,7 @@ void CMainWindow::OnTrayMenu() {
     POINT cursor = {};
     ::GetCursorPos(&cursor);
     ::SetForegroundWindow(m_hWnd);
-    m_menu.SetEnabled(kCmdTrayMemory, !m_memoryCoolDown);
+    m_menu.SetEnabled(kCmdTrayMemory, !m_memoryCoolDown && !m_memoryRunning);
     m_menu.Track(m_hWnd, cursor);
 }
 

@@ -4,5 +4,5 @@
 
 enum MemoryMessage : UINT {
     WM_MEMORY_PROGRESS = 10021,  // lParam: percentage 0-100
-    WM_MEMORY_DONE = 10022,      // lParam: MemoryResult*, owned by the receiver (see memory_worker.h)
+    WM_MEMORY_DONE = 10022,      // lParam 0; the result waits in the window's slot (see memory_worker.h)
 };

@@ -4,12 +4,21 @@
 
 #include "common/text_encoding.h"
 
+namespace {
+// No page file at all: with one drive there is no better one, but that drive is still the one to offer.
+bool WarnOfNoPageFile(std::vector<DriveRecord>& survey) {
+    if (survey.size() == 1)
+        survey.front().recommended = true;
+    return true;
+}
+}  // namespace
+
 bool DecidePageFileAdvice(std::vector<DriveRecord>& survey, bool settingRead, const std::vector<std::string>& entries) {
     if (!settingRead || entries.empty())
-        return true;
+        return WarnOfNoPageFile(survey);
     const std::wstring first = AnsiToWide(entries.front());
     if (first.empty())
-        return true;
+        return WarnOfNoPageFile(survey);
     const wchar_t letter = first[0];
     const wchar_t upper = static_cast<wchar_t>(std::towupper(letter));
     for (DriveRecord& record : survey) {

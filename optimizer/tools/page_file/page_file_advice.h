@@ -16,6 +16,7 @@ bool PageFileNeedsAdvice(const std::vector<DriveFact>& facts,
                          const PageFileKey& key);
 
 // The decision itself: marks `current` on the survey records of the first entry's drive and warns
-// when no page file is configured, or when it lies on the system drive or off the recommended one. A
-// system-managed page file ("?:...") or one on an unlisted drive gives no warning.
+// when no page file is configured (a lone drive is then recommended, so the dialog can offer it), or
+// when it lies on the system drive or off the recommended one. A system-managed page file ("?:...") or
+// one on an unlisted drive gives no warning.
 bool DecidePageFileAdvice(std::vector<DriveRecord>& survey, bool settingRead, const std::vector<std::string>& entries);

@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "optimizer/tools/process_list/controls/list_look.h"
+#include "optimizer/tools/process_list/kill_processes.h"
 #include "optimizer/tools/process_list/sampling/process_rules.h"
 #include "optimizer/tools/process_list/sampling/process_sampler.h"
 #include "resources/sorvik/tools_dialog_ids.h"
@@ -14,6 +15,7 @@
 const wchar_t kEndProcessWarning[] =
     L"警告:终止进程会导致不希望发生的结果,\t\t\t包括数据丢失和系统不稳定。在被终止前,\t\t\t"
     L"进程将没有机会保存其状态和数据。确实\t\t\t想终止进程吗?";
+const wchar_t kEndProcessFailed[] = L"进程未能终止。它可能受系统保护,\t\t\t或需要管理员权限才能终止。";
 
 namespace {
 const POINT kPaneAt = {7, 266};
@@ -48,13 +50,18 @@ void CListDlg::OnInitDialog(HWND hwnd) {
     ::SetWindowPos(hwnd, nullptr, kPaneAt.x, top, kPaneWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT all = {0, 0, kPaneWidth, height};
     m_list.Create(hwnd, all, kProcessListCtrlId);
-    m_list.SetEndButtonHandler([this](int row) {
-        if (row < 0 || row >= static_cast<int>(m_records.size()))
-            return;
-        // The name is taken now: a refresh may reorder the rows before the box opens.
-        m_pendingEnd = m_records[row].exeName;
-        ::PostMessageW(m_hWnd, WM_PROCESSLIST_END_CLICKED, 0, 0);
-    });
+    m_list.SetEndButtonHandlers(
+        [this](int row) {
+            // Taken at the press: a refresh may reorder the rows before the release.
+            const bool shown = row >= 0 && row < static_cast<int>(m_records.size());
+            m_pressedEnd = shown ? EndTarget{m_records[row].pid, m_records[row].exeName} : EndTarget{};
+        },
+        [this] {
+            m_pendingEnd = std::move(m_pressedEnd);
+            m_pressedEnd = {};
+            if (!m_pendingEnd.exeName.empty())
+                ::PostMessageW(m_hWnd, WM_PROCESSLIST_END_CLICKED, 0, 0);
+        });
 
     auto sampler = std::make_unique<CProcessSampler>();
     sampler->Refresh(m_records);
@@ -113,20 +120,26 @@ void CListDlg::FillList() {
     ::InvalidateRect(list, nullptr, FALSE);
 }
 
-void CListDlg::RemoveRows(const std::wstring& exeName) {
+void CListDlg::RemoveRows(const std::vector<uint32_t>& pids) {
     m_records.erase(std::remove_if(m_records.begin(), m_records.end(),
-                                   [&](const ProcessRecord& r) { return r.exeName == exeName; }),
+                                   [&](const ProcessRecord& r) {
+                                       return std::find(pids.begin(), pids.end(), r.pid) != pids.end();
+                                   }),
                     m_records.end());
     FillList();
 }
 
-void CListDlg::ConfirmEnd(const std::wstring& exeName) {
+void CListDlg::ConfirmEnd(const EndTarget& target) {
     CMessageBoxDlg box(m_mainWindow, kEndProcessWarning, kMsgBoxCancel | kMsgBoxWarning);
-    box.SetOkNotify(true, exeName, m_mainWindow);
-    box.DoModal(::GetActiveWindow());
-    // Every instance of the program was ended; the next refresh shows what is really left.
-    if (box.OkNotifyOn())
-        RemoveRows(exeName);
+    if (box.DoModal(::GetActiveWindow()) != IDOK)
+        return;
+    // Only the rows of processes really ended go; one that refused stays and the user is told.
+    const EndOutcome outcome = KillProcessesByName(target.exeName);
+    RemoveRows(outcome.ended);
+    if (outcome.failed == 0)
+        return;
+    CMessageBoxDlg failed(m_mainWindow, kEndProcessFailed, kMsgBoxWarning);
+    failed.DoModal(::GetActiveWindow());
 }
 
 bool CListDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -164,10 +177,13 @@ bool CListDlg::ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
             return true;
         }
         case WM_PROCESSLIST_END_CLICKED: {
-            const std::wstring exeName = std::move(m_pendingEnd);
-            m_pendingEnd.clear();
-            if (!exeName.empty())
-                ConfirmEnd(exeName);
+            const EndTarget target = std::move(m_pendingEnd);
+            m_pendingEnd = {};
+            // A program that has ended meanwhile (its row gone with a refresh) needs no confirming.
+            const bool stillShown = std::any_of(m_records.begin(), m_records.end(),
+                                                [&](const ProcessRecord& r) { return r.pid == target.pid; });
+            if (!target.exeName.empty() && stillShown)
+                ConfirmEnd(target);
             return true;
         }
         case WM_COMMAND:

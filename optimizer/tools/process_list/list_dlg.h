@@ -1,8 +1,8 @@
 // CListDlg: the process-list pane, a modeless child dialog of the main window on its first page. It
 // shows the user's own programs, largest working set first, refreshed every three seconds by its
-// refresh thread; each row's end-process button asks for confirmation in the skinned message box,
-// whose OK notification goes to the main window (which ends the processes). Window thread only; the
-// refresh thread reports by posted messages.
+// refresh thread; each row's end-process button asks for confirmation in the skinned message box and
+// on OK ends the listed instances of that program, saying so in the box when one cannot be ended.
+// Window thread only; the refresh thread reports by posted messages.
 #pragma once
 #include <windows.h>
 
@@ -19,15 +19,16 @@ enum ProcessListNumbers : UINT {
     kProcessListCtrlId = 1004,
 };
 
-// What the confirmation box says.
+// What the confirmation box says, and what the box says when a program could not be ended.
 extern const wchar_t kEndProcessWarning[];
+extern const wchar_t kEndProcessFailed[];
 
 class CListDlg : public CDialogImpl {
 public:
     CListDlg();
     ~CListDlg() override;
 
-    // Both before Create: the window that receives the end-process confirmation, and whether the
+    // Both before Create: the window that owns the end-process boxes, and whether the
     // page-file warning strip takes room above the pane.
     void SetMainWindow(HWND mainWindow) { m_mainWindow = mainWindow; }
     void SetPageFileWarning(bool warning) { m_pageFileWarning = warning; }
@@ -44,15 +45,20 @@ private:
     void OnInitDialog(HWND hwnd);
     void OnDestroy(HWND hwnd);
     void FillList();
-    void ConfirmEnd(const std::wstring& exeName);
-    void RemoveRows(const std::wstring& exeName);
+    struct EndTarget {  // the program whose end button was pressed, as it was then
+        uint32_t pid = 0;
+        std::wstring exeName;
+    };
+    void ConfirmEnd(const EndTarget& target);
+    void RemoveRows(const std::vector<uint32_t>& pids);
 
     HWND m_mainWindow = nullptr;  // not owned
     bool m_pageFileWarning = false;
     DWORD m_refreshMs = 3000;
     ProcessList m_records;              // the rows, in list order
     std::vector<uint32_t> m_shownPids;  // the process of each row as last filled
-    std::wstring m_pendingEnd;          // the program whose end button was clicked, until confirmed
+    EndTarget m_pressedEnd;             // taken at the press, until the release
+    EndTarget m_pendingEnd;             // clicked, until confirmed
     CListViewCtrlEx m_list;
     CRefreshThread m_refresh;
 };

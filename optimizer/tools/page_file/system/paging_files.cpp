@@ -53,7 +53,7 @@ bool ReadPagingFiles(std::vector<std::string>& entries, const PageFileKey& key) 
 
 std::string PageFileEntry(const std::string& letterA) {
     char entry[64] = {};
-    std::snprintf(entry, sizeof(entry), "%s:pagefile.sys %d %d", letterA.c_str(), kInitialMB, kMaximumMB);
+    std::snprintf(entry, sizeof(entry), "%s:\\pagefile.sys %d %d", letterA.c_str(), kInitialMB, kMaximumMB);
     return entry;
 }
 

@@ -216,6 +216,8 @@ LRESULT CListViewCtrlEx::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
             ::SendMessageW(hwnd, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&select));
             SetPressed(row);
             ::SetCapture(hwnd);
+            if (m_onEndPress)
+                m_onEndPress(row);
             return 0;
         }
         case WM_LBUTTONUP:
@@ -224,7 +226,7 @@ LRESULT CListViewCtrlEx::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 SetPressed(-1);
                 ::ReleaseCapture();
                 if (ButtonAt(at) == row && m_onEndButton)
-                    m_onEndButton(row);
+                    m_onEndButton();
                 return 0;
             }
             break;

@@ -9,10 +9,10 @@
 
 #include "common/handles.h"
 #include "optimizer/tools/process_list/sampling/file_description.h"
+#include "optimizer/tools/process_list/sampling/process_owner.h"
 #include "optimizer/tools/process_list/sampling/process_rules.h"
 
 namespace {
-constexpr DWORD kProcessRights = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
 constexpr DWORD kPathChars = 1024;
 
 uint64_t FromFileTime(const FILETIME& time) {
@@ -23,35 +23,6 @@ uint64_t Now() {
     FILETIME now = {};
     ::GetSystemTimeAsFileTime(&now);
     return FromFileTime(now);
-}
-
-// The owner's SID bytes of an open process, or empty.
-std::string OwnerSid(HANDLE process) {
-    HANDLE token = nullptr;
-    if (!::OpenProcessToken(process, TOKEN_QUERY, &token))
-        return {};
-    AutoHandle owner(token);
-    DWORD size = 0;
-    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    if (size == 0)
-        return {};
-    std::vector<BYTE> buffer(size);
-    if (!::GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
-        return {};
-    PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
-    if (!::IsValidSid(sid))
-        return {};
-    return std::string(static_cast<const char*>(sid), ::GetLengthSid(sid));
-}
-
-std::wstring AccountName(const std::string& sid) {
-    wchar_t name[256] = {}, domain[256] = {};
-    DWORD nameChars = 256, domainChars = 256;
-    SID_NAME_USE use;
-    std::string copy = sid;  // LookupAccountSid takes a non-const SID
-    if (!::LookupAccountSidW(nullptr, &copy[0], name, &nameChars, domain, &domainChars, &use))
-        return {};
-    return name;
 }
 
 std::wstring ImagePath(HANDLE process) {
@@ -110,7 +81,7 @@ bool CProcessSampler::Refresh(ProcessList& list) {
         if (IsExcludedProcessName(exeName))
             continue;
         const uint32_t pid = entry.th32ProcessID;
-        AutoHandle process(::OpenProcess(kProcessRights, FALSE, pid));
+        AutoHandle process(::OpenProcess(kListedProcessRights, FALSE, pid));
         if (!process)
             continue;
         const uint64_t now = Now();

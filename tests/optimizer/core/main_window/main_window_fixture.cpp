@@ -103,6 +103,11 @@ bool MainWindowTest::WaitForSweep() {
     return PumpUntil([&] { return !m_window->GameMode().m_busy; }, 60000) && (PumpFor(50), true);
 }
 
+bool MainWindowTest::FinishCleanUp() {
+    Command(kCmdMemory);
+    return PumpUntil([&] { return m_window->MemoryCoolDown(); }, 60000);
+}
+
 bool MainWindowTest::Visible(const wchar_t* control) const {
     return m_window->Skin().IsVisible(control);
 }

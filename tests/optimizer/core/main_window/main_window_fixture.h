@@ -41,6 +41,8 @@ protected:
     void Click(int x, int y);
     // Dispatches until the current sweep has finished (busy clear, done handled).
     bool WaitForSweep();
+    // Runs a real memory clean-up from the page's button; true once it is done and cooling down.
+    bool FinishCleanUp();
     bool Visible(const wchar_t* control) const;
 
     std::unique_ptr<CMainWindow> m_window;

@@ -147,8 +147,7 @@ TEST_F(MainWindowTest, TheTrayFollowsGameModeThroughAFullRound) {
 TEST_F(MainWindowTest, MemoryItemIsGreyedDuringTheCoolDown) {
     ASSERT_TRUE(Open());
     EXPECT_TRUE(ItemOfOpenTrayMenu(Hwnd(), kCmdTrayMemory).enabled);
-    ::SendMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
-    EXPECT_TRUE(Window().MemoryCoolDown());
+    ASSERT_TRUE(FinishCleanUp());
     const MenuItemSeen cooling = ItemOfOpenTrayMenu(Hwnd(), kCmdTrayMemory);
     EXPECT_EQ(L"\u5185\u5b58\u6574\u7406(&X)", cooling.text);
     EXPECT_FALSE(cooling.enabled);
@@ -158,7 +157,7 @@ TEST_F(MainWindowTest, MemoryItemIsGreyedDuringTheCoolDown) {
 
 TEST_F(MainWindowTest, ASecondCleanUpDuringTheCoolDownOnlyShowsTheComeBackLaterBox) {
     ASSERT_TRUE(Open());
-    ::SendMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
+    ASSERT_TRUE(FinishCleanUp());
     ASSERT_TRUE(Visible(L"BoostIcon6"));
     bool layeredBox = false;
     InsideModalLoop([&] { Command(kCmdMemory); },

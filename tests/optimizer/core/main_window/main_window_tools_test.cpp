@@ -2,13 +2,20 @@
 // run ends or is cancelled, with screenshots of each. Repair runs clean a sandbox, never a real folder.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
 #include <string>
 #include <vector>
 
 #include "optimizer/core/main_window/main_window_ids.h"
+#include "optimizer/tools/memory/memory_page.h"
+#include "optimizer/tools/memory/process_trim.h"
 #include "tests/optimizer/core/main_window/main_window_fixture.h"
 #include "tests/optimizer/core/startup/screenshot.h"
 #include "tests/optimizer/tools/repair/cache_sandbox.h"
+#include "tests/support/scoped_calls.h"
 #include "window_test_support.h"
 
 namespace {
@@ -36,6 +43,34 @@ LineColumns ResultLineColumns(HWND window) {
     }
     return columns;
 }
+
+// The clean-up's system calls failing as they do without rights or resources.
+HANDLE WINAPI NoSnapshot(DWORD, DWORD) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+}
+HANDLE WINAPI NoProcessOpens(DWORD, BOOL, DWORD) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+HANDLE WINAPI NoThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD) {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+
+// A run that opens no process until the test opens the gate, and counts the runs that started.
+HANDLE g_gate = nullptr;
+LONG g_snapshots = 0;
+HANDLE WINAPI CountedSnapshot(DWORD flags, DWORD pid) {
+    ::InterlockedIncrement(&g_snapshots);
+    return ::CreateToolhelp32Snapshot(flags, pid);
+}
+HANDLE WINAPI GatedOpen(DWORD access, BOOL inherit, DWORD pid) {
+    ::WaitForSingleObject(g_gate, 30000);
+    return ::OpenProcess(access, inherit, pid);
+}
+
+using ScopedMemoryCalls = ScopedCalls<MemoryCalls, ReplaceMemoryCalls>;
 
 CachePlan SandboxPlan(const CCacheSandbox& sandbox) {
     return CachePlan{sandbox.Path(L"cache"), L"", CFolderGuard::ForThisSystem()};
@@ -72,7 +107,7 @@ protected:
 
 TEST_F(MainWindowToolsTest, ACleanUpAfterTheCoolDownRunsAndShowsWhatItFreed) {
     ASSERT_TRUE(OpenWith(ShippedSkinSettings()));
-    ::SendMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
+    ASSERT_TRUE(FinishCleanUp());
     ::SendMessageW(Hwnd(), WM_TIMER, kTimerMemoryCoolDown, 0);  // ten minutes later
     bool boxShown = false;
     InsideModalLoop([&] { Command(kCmdMemory); }, [&] { boxShown = ShownDialogOfThisThread() != nullptr; });
@@ -97,6 +132,74 @@ TEST_F(MainWindowToolsTest, ACleanUpAfterTheCoolDownRunsAndShowsWhatItFreed) {
         EXPECT_TRUE(x < line.red.front() || x > line.red.back()) << x;
     EXPECT_GT(line.grey.back(), line.red.back()) << "the words after the amount";
     Photograph(L"page0_memory_result");
+}
+
+TEST_F(MainWindowToolsTest, ARunThatLooksAtNoProcessReturnsToTheIdleViewWithoutTheCoolDown) {
+    ASSERT_TRUE(OpenWith(ShippedSkinSettings()));
+    MemoryCalls noSnapshot, noProcess, noThread;
+    noSnapshot.snapshot = NoSnapshot;
+    noProcess.openProcess = NoProcessOpens;
+    noThread.createThread = NoThread;
+    const struct {
+        const char* name;
+        MemoryCalls calls;
+        const wchar_t* shot;
+    } cases[] = {
+        {"the snapshot is refused", noSnapshot, L"page0_memory_failed_run"},
+        {"no process can be opened", noProcess, nullptr},
+        {"the worker cannot be started", noThread, nullptr},
+    };
+    for (const auto& c : cases) {
+        ScopedMemoryCalls failing(c.calls);
+        Command(kCmdMemory);
+        ASSERT_TRUE(PumpUntil([&] { return !Window().MemoryRunning(); }, kRunTimeoutMs)) << c.name;
+        PumpFor(100);  // anything else the run posted
+        for (const wchar_t* icon : kMemoryIcons)
+            EXPECT_TRUE(Visible(icon)) << c.name << " " << icon;
+        for (const wchar_t* gone : {L"ChaosCircle21", L"ChaosCircle22", L"ChaosCircle23", kMemoryStateTextName})
+            EXPECT_FALSE(Visible(gone)) << c.name;
+        EXPECT_TRUE(Window().Skin().Button(L"BeginMemoryBtn")->IsEnabled()) << c.name;
+        EXPECT_FALSE(Window().MemoryResultShown()) << c.name << ": no \"0.0000M freed\"";
+        EXPECT_FALSE(Window().MemoryCoolDown()) << c.name;
+        EXPECT_TRUE(ItemOfOpenTrayMenu(Hwnd(), kCmdTrayMemory).enabled) << c.name;
+        if (c.shot)
+            Photograph(c.shot);
+    }
+}
+
+TEST_F(MainWindowToolsTest, ADoneMessageFromElsewhereChangesNothing) {
+    ASSERT_TRUE(OpenWith(ShippedSkinSettings()));
+    // Any process may post it; it carries nothing the window takes.
+    ::PostMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
+    PumpFor(100);
+    EXPECT_FALSE(Window().MemoryCoolDown());
+    EXPECT_FALSE(Window().MemoryResultShown());
+}
+
+TEST_F(MainWindowToolsTest, WhileARunIsGoingTheTrayCannotStartAnotherNorCanAForeignDoneEndIt) {
+    ASSERT_TRUE(OpenWith(ShippedSkinSettings()));
+    AutoHandle gate(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    g_gate = gate.Get();
+    g_snapshots = 0;
+    MemoryCalls gated;
+    gated.snapshot = CountedSnapshot;
+    gated.openProcess = GatedOpen;
+    ScopedMemoryCalls held(gated);
+    Command(kCmdMemory);
+    ASSERT_TRUE(Window().MemoryRunning());
+
+    EXPECT_FALSE(ItemOfOpenTrayMenu(Hwnd(), kCmdTrayMemory).enabled) << "greyed while running";
+    Command(kCmdTrayMemory);
+    ::PostMessageW(Hwnd(), WM_MEMORY_DONE, 0, 0);
+    PumpFor(200);
+    EXPECT_TRUE(Window().MemoryRunning());
+    EXPECT_TRUE(Visible(L"ChaosCircle22"));
+    EXPECT_FALSE(Window().MemoryCoolDown());
+
+    ::SetEvent(gate.Get());
+    ASSERT_TRUE(PumpUntil([&] { return Window().MemoryCoolDown(); }, kRunTimeoutMs));
+    EXPECT_TRUE(Window().MemoryResultShown());
+    EXPECT_EQ(1, g_snapshots) << "one run only";
 }
 
 TEST_F(MainWindowToolsTest, AFinishedRepairShowsItsSuccess) {

@@ -59,9 +59,10 @@ TEST(MemoryTally, SumsEveryProcessIn64BitsAndKeepsThePercentageWithin100) {
     EXPECT_EQ(L"5120.0M", FormatFreedAmount(big.FreedBytes()));
 }
 
-TEST(MemoryWorker, ARealRunTrimsProcessesAndReportsProgressBeforeItsResult) {
+TEST(MemoryWorker, ARealRunTrimsProcessesAndLeavesItsResultForItsRunOnly) {
     CMessageRecorder recorder(WM_MEMORY_PROGRESS, WM_MEMORY_DONE);
-    AutoHandle worker = StartMemoryWorker(recorder.Window(), AutoHandle());
+    auto slot = std::make_shared<CMemoryResultSlot>();
+    AutoHandle worker = StartMemoryWorker(recorder.Window(), 1, slot, AutoHandle());
     ASSERT_TRUE(worker);
     ASSERT_TRUE(recorder.WaitFor(WM_MEMORY_DONE, 30000));
     const auto& messages = recorder.Messages();
@@ -71,20 +72,24 @@ TEST(MemoryWorker, ARealRunTrimsProcessesAndReportsProgressBeforeItsResult) {
         EXPECT_LE(messages[i].lParam, 100);
     }
     ASSERT_EQ(WM_MEMORY_DONE, messages.back().message);
-    const std::unique_ptr<MemoryResult> result = TakeMemoryResult(messages.back().lParam);
+    EXPECT_EQ(0, messages.back().lParam) << "the message carries nothing to trust";
+    EXPECT_FALSE(slot->Take(2)) << "not another run's";
+    const std::optional<MemoryResult> result = slot->Take(1);
     ASSERT_TRUE(result);
-    EXPECT_GE(result->processesTrimmed, 1u);  // this test program at least
+    EXPECT_FALSE(slot->Take(1)) << "handed out once";
+    EXPECT_GE(result->processesOpened, 1u);  // this test program at least
+    EXPECT_GE(result->processesTrimmed, 1u);
     EXPECT_EQ(FormatFreedAmount(result->freedBytes), result->freedText);
     EXPECT_NE(L'-', result->freedText[0]);
 
     // A second start lets go of the first thread and runs again.
     const size_t firstRun = messages.size();
-    AutoHandle second = StartMemoryWorker(recorder.Window(), std::move(worker));
+    AutoHandle second = StartMemoryWorker(recorder.Window(), 2, slot, std::move(worker));
     ASSERT_TRUE(second);
     ASSERT_TRUE(PumpUntil(
         [&] { return recorder.Messages().size() > firstRun && recorder.Messages().back().message == WM_MEMORY_DONE; },
         30000));
-    TakeMemoryResult(recorder.Messages().back().lParam);
+    EXPECT_TRUE(slot->Take(2));
 }
 
 TEST(MemoryPage, StartShowsTheAnimationAndDoneTheResultButton) {
@@ -101,6 +106,13 @@ TEST(MemoryPage, StartShowsTheAnimationAndDoneTheResultButton) {
               page.shown);
     EXPECT_TRUE(page.disabled.empty());
     EXPECT_EQ(L"继续优化", page.texts[L"BeginMemoryBtn"]);
+
+    // A run that did nothing puts back what its start hid, and only that.
+    const std::set<std::wstring> before = page.shown;
+    page.Apply(MemoryStartChanges());
+    page.Apply(MemoryIdleChanges({L"BoostIcon6"}));
+    EXPECT_EQ(before, page.shown);
+    EXPECT_TRUE(page.disabled.empty());
 }
 
 }  // namespace

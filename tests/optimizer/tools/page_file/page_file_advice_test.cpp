@@ -93,6 +93,7 @@ TEST(PageFileAdvice, DecidesFromDrivesAndSetting) {
          L"D",
          L"D"},
         {"no page file", {FixedDrive(L'C', 30), FixedDrive(L'D', 80)}, L"C:\\windows", nullptr, true, L"CD", L"D", L""},
+        {"one fixed drive and no page file", {FixedDrive(L'C', 30)}, L"C:\\windows", nullptr, true, L"C", L"C", L""},
         {"system drive listed after others",
          {FixedDrive(L'C', 90), FixedDrive(L'D', 20), FixedDrive(L'E', 30)},
          L"D:\\WINDOWS",
@@ -117,4 +118,51 @@ TEST(PageFileAdvice, DecidesFromDrivesAndSetting) {
 TEST(PageFileAdvice, UnreadableSettingWarns) {
     const PageFileKey missing = {HKEY_LOCAL_MACHINE, L"SOFTWARE\\VarnioWorks\\NoMemoryManagementHere"};
     EXPECT_TRUE(PageFileNeedsAdvice({FixedDrive(L'C', 30), FixedDrive(L'D', 80)}, L"C:\\windows", missing));
+}
+
+namespace {
+// This process's HKEY_LOCAL_MACHINE redirected to a key of the test's own, removed afterwards.
+class FakeMachine {
+public:
+    FakeMachine() {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, kRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_root, nullptr);
+        ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, m_root);
+    }
+    ~FakeMachine() {
+        ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+        ::RegCloseKey(m_root);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kRoot);
+    }
+    void Set(const std::wstring& controlSet, const std::string& value) const {
+        HKEY key = nullptr;
+        ::RegCreateKeyExW(m_root, Path(controlSet).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        ::RegSetValueExA(key, "PagingFiles", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(value.data()),
+                         static_cast<DWORD>(value.size()));
+        ::RegCloseKey(key);
+    }
+    std::string Get(const std::wstring& controlSet) const {
+        std::vector<std::string> entries;
+        ReadPagingFiles(entries, PageFileKey{HKEY_LOCAL_MACHINE, Path(controlSet)});
+        return entries.empty() ? std::string() : entries.front();
+    }
+
+private:
+    static std::wstring Path(const std::wstring& controlSet) {
+        return L"SYSTEM\\" + controlSet + L"\\Control\\Session Manager\\Memory Management";
+    }
+    static constexpr const wchar_t* kRoot = L"Software\\VarnioWorks\\FakeMachine";
+    HKEY m_root = nullptr;
+};
+}  // namespace
+
+TEST(PageFileAdvice, ReadsAndWritesTheControlSetWindowsUses) {
+    // A machine that started from another set than 001: 001 still says C, the set in use says D.
+    FakeMachine machine;
+    machine.Set(L"ControlSet001", kOnC);
+    machine.Set(L"CurrentControlSet", kOnD);
+    EXPECT_FALSE(PageFileNeedsAdvice({FixedDrive(L'C', 30), FixedDrive(L'D', 80)}, L"C:\\windows", PageFileKey()))
+        << "the page file Windows uses is on the recommended drive";
+    ASSERT_TRUE(WritePageFile("E"));
+    EXPECT_EQ("E:\\pagefile.sys 1024 4092", machine.Get(L"CurrentControlSet"));
+    EXPECT_EQ("C:\\pagefile.sys 1024 4092", machine.Get(L"ControlSet001")) << "a set Windows does not read";
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "optimizer/tools/page_file/memory_dlg.h"
+#include "optimizer/tools/page_file/page_file_advice.h"
 #include "skin/window/message_loop.h"
 #include "tests/optimizer/tools/page_file/paging_files_value.h"
 #include "tests/optimizer/tools/tools_test_support/tools_test_support.h"
@@ -48,10 +49,20 @@ protected:
         PumpFor(100);
     }
     // The check mark as drawn, with the mouse off the rows (a row under the mouse shows its hover frame).
-    COLORREF Check(int row) {
-        MouseAt(dialog.GetHwnd(), WM_MOUSEMOVE, 20, 270);
+    COLORREF Check(int row) { return Check(dialog, row); }
+    static COLORREF Check(CMemoryDlg& shown, int row) {
+        MouseAt(shown.GetHwnd(), WM_MOUSEMOVE, 20, 270);
         PumpFor(20);
-        return RenderedPixel(dialog, CheckPixel(row).x, CheckPixel(row).y);
+        return RenderedPixel(shown, CheckPixel(row).x, CheckPixel(row).y);
+    }
+    // A machine with drive C alone and no page file, and the dialog it gets.
+    void OpenForOneDriveWithoutAPageFile(CMemoryDlg& single) {
+        saved.Set(nullptr);
+        ASSERT_TRUE(PageFileNeedsAdvice({FixedDrive(L'C', 30)}, L"C:\\windows", PageFileKey()));
+        dialog.Hide();
+        ASSERT_TRUE(single.Create(s_owner->GetHwnd()));
+        single.Show();
+        PumpFor(100);
     }
     void Press(HWND hwnd, WPARAM key) {
         MSG msg = {hwnd, WM_KEYDOWN, key, 0};
@@ -95,7 +106,7 @@ TEST_F(PageFileDialogs, ApplyMovesThePageFileToTheChosenDriveAndOffersARestart) 
     EXPECT_EQ(kChecked, Check(2));
 
     ClickAt(dialog.GetHwnd(), kApply.x, kApply.y);
-    EXPECT_EQ("E:pagefile.sys 1024 4092\0\0"s, saved.Get());
+    EXPECT_EQ("E:\\pagefile.sys 1024 4092\0\0"s, saved.Get());
     EXPECT_FALSE(::IsWindowVisible(dialog.GetHwnd()));
     HWND reboot = dialog.GetRebootHwnd();
     ASSERT_NE(nullptr, reboot);
@@ -131,6 +142,17 @@ TEST_F(PageFileDialogs, RefusedWriteSaysSoAndOffersNoRestart) {
     EXPECT_FALSE(::IsWindowVisible(dialog.GetHwnd()));
 }
 
+TEST_F(PageFileDialogs, OneDriveWithoutAPageFileIsOfferedThatDrive) {
+    CMemoryDlg single;
+    OpenForOneDriveWithoutAPageFile(single);
+    EXPECT_EQ(L"您当前虚拟内存值过低,建议移动到C盘", AdviceHeader(DriveSurvey()));
+    EXPECT_EQ(kChecked, Check(single, 0));
+    ClickAt(single.GetHwnd(), kApply.x, kApply.y);
+    EXPECT_EQ("C:\\pagefile.sys 1024 4092\0\0"s, saved.Get());
+    ASSERT_NE(nullptr, single.GetRebootHwnd());
+    EXPECT_TRUE(::IsWindowVisible(single.GetRebootHwnd()));
+}
+
 // Run by hand with --gtest_also_run_disabled_tests while taking a screenshot: the advice dialog over
 // its owner and the reboot prompt beside it.
 TEST_F(PageFileDialogs, DISABLED_Screenshot) {
@@ -140,6 +162,13 @@ TEST_F(PageFileDialogs, DISABLED_Screenshot) {
     ASSERT_TRUE(reboot.Create(nullptr));
     ::SetWindowPos(reboot.GetHwnd(), nullptr, 700, 143, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     reboot.Show();
+    HoldForScreenshot();
+}
+
+// The same, for a machine with one drive and no page file.
+TEST_F(PageFileDialogs, DISABLED_ScreenshotOneDrive) {
+    CMemoryDlg single;
+    OpenForOneDriveWithoutAPageFile(single);
     HoldForScreenshot();
 }
 

@@ -10,10 +10,13 @@
 #include <string>
 
 #include "optimizer/tools/process_list/controls/list_look.h"
+#include "optimizer/tools/process_list/kill_processes.h"
 #include "optimizer/tools/process_list/list_dlg.h"
+#include "optimizer/tools/process_list/sampling/process_owner.h"
 #include "optimizer/tools/process_list/sampling/process_sampler.h"
 #include "tests/optimizer/tools/process_list/child_processes.h"
 #include "tests/optimizer/tools/tools_test_support/tools_test_support.h"
+#include "tests/support/scoped_calls.h"
 
 namespace {
 // A name of this test program's own, so no other process of the machine shares it.
@@ -222,10 +225,102 @@ TEST_F(ProcessListPane, EndingOneRowEndsEveryInstanceOfThatProgram) {
     s_main->onShown = [] { AnswerMessageBoxSoon(IDOK); };
     ClickAt(list, end.left + 10, end.top + 10);
     ASSERT_TRUE(PumpUntil([&] { return s_main->shownBoxes == 2 && !FindMessageBox(); }));
-    ASSERT_EQ(1u, s_main->endedNames.size());
-    EXPECT_EQ(name, s_main->endedNames[0]);
     EXPECT_TRUE(children.AllEnded(name, 5000)) << "both instances end";
     EXPECT_TRUE(RowsNamed(list, name).empty()) << "their rows go at once";
+}
+
+TEST_F(ProcessListPane, TheProgramPressedIsTheOneEndedThoughARefreshReordersTheRows) {
+    const std::wstring pressed = OwnName(L"pxpressed"), other = OwnName(L"pxother");
+    ASSERT_TRUE(children.Start(pressed) && children.Start(other));
+    CListDlg pane;
+    HWND hwnd = CreatePane(pane, false, 60000);
+    ASSERT_NE(nullptr, hwnd);
+    HWND list = pane.GetList();
+    ASSERT_EQ(1u, RowsNamed(list, pressed).size());
+    const int row = RowsNamed(list, pressed)[0];
+    // Both rows in view, so that the selection following its process does not scroll the list.
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, RowsNamed(list, other)[0], FALSE);
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+    PumpFor(50);
+    const int top = static_cast<int>(::SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+    const int perPage = static_cast<int>(::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_LT(std::max(row, RowsNamed(list, other)[0]), top + perPage);
+    ASSERT_GE(std::min(row, RowsNamed(list, other)[0]), top);
+    const RECT rowRect = RowBounds(list, row);
+    const POINT on = {rowRect.left + 527, rowRect.top + 12};
+    MouseAt(list, WM_LBUTTONDOWN, on.x, on.y, MK_LBUTTON);
+
+    // A refresh arrives while the button is held and swaps the two programs' rows.
+    auto swapped = std::make_unique<ProcessList>(pane.Records());
+    auto named = [&](const std::wstring& n) {
+        return std::find_if(swapped->begin(), swapped->end(), [&](const ProcessRecord& r) { return r.exeName == n; });
+    };
+    std::iter_swap(named(pressed), named(other));
+    ASSERT_TRUE(::PostMessageW(hwnd, WM_PROCESSLIST_REFRESHED, 0, reinterpret_cast<LPARAM>(swapped.release())));
+    PumpFor(50);
+    ASSERT_EQ(other, Cell(list, row, 0));
+
+    s_main->onShown = [] { AnswerMessageBoxSoon(IDOK); };
+    MouseAt(list, WM_LBUTTONUP, on.x, on.y);
+    ASSERT_TRUE(PumpUntil([&] { return s_main->shownBoxes == 1 && !FindMessageBox(); }, 10000))
+        << s_main->shownBoxes << " boxes shown, " << (FindMessageBox() ? "one still up" : "none up");
+    EXPECT_TRUE(children.AllEnded(pressed, 5000)) << "the program whose button was pressed";
+    EXPECT_FALSE(children.AllEnded(other, 500)) << "not the one that moved under the mouse";
+}
+
+namespace {
+// The ending's decisions as the list's rules and the system would make them for chosen processes.
+DWORD g_servicePid = 0;
+std::wstring ServiceAccountFor(DWORD pid) {
+    return pid == g_servicePid ? L"SYSTEM" : ProcessAccount(pid);
+}
+bool Refused(DWORD) {
+    return false;
+}
+
+using ScopedEndCalls = ScopedCalls<ProcessEndCalls, ReplaceProcessEndCalls>;
+}  // namespace
+
+TEST_F(ProcessListPane, EndingARowEndsOnlyTheInstancesTheListShowsAndTellsWhenItCannot) {
+    ProcessEndCalls secondIsAService, refused;
+    secondIsAService.account = ServiceAccountFor;
+    refused.terminate = Refused;
+    const struct {
+        const char* what;
+        ProcessEndCalls calls;
+        bool firstEnds, secondEnds;
+        int boxes;         // the confirmation, and the failure box when one is shown
+        size_t rowsAfter;  // rows of the program right after
+    } cases[] = {
+        {"a service's process of that name is left alone", secondIsAService, true, false, 1, 1},
+        {"a refused end is told and its rows stay", refused, false, false, 2, 2},
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.what);
+        const std::wstring name = OwnName((L"pxcase" + std::to_wstring(i) + L"_").c_str());
+        HANDLE first = children.Start(name), second = children.Start(name);
+        ASSERT_TRUE(first && second);
+        g_servicePid = ChildId(second);
+        ScopedEndCalls injected(c.calls);
+        CListDlg pane;
+        ASSERT_NE(nullptr, CreatePane(pane, false, 60000));
+        HWND list = pane.GetList();
+        ASSERT_EQ(2u, RowsNamed(list, name).size());
+        const int row = RowsNamed(list, name)[0];
+        ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+        PumpFor(50);
+        const RECT rowRect = RowBounds(list, row);
+        s_main->shownBoxes = 0;
+        s_main->onShown = [] { AnswerMessageBoxSoon(IDOK); };
+        ClickAt(list, rowRect.left + 527, rowRect.top + 12);
+        ASSERT_TRUE(PumpUntil([&] { return s_main->shownBoxes == c.boxes && !FindMessageBox(); }, 10000));
+        PumpFor(200);
+        EXPECT_EQ(c.boxes, s_main->shownBoxes);
+        EXPECT_EQ(c.firstEnds, ::WaitForSingleObject(first, 3000) == WAIT_OBJECT_0);
+        EXPECT_EQ(c.secondEnds, ::WaitForSingleObject(second, 500) == WAIT_OBJECT_0);
+        EXPECT_EQ(c.rowsAfter, RowsNamed(list, name).size());
+    }
 }
 
 TEST_F(ProcessListPane, RowsShowTheirStateInColour) {
