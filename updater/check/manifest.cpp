@@ -26,6 +26,8 @@ bool Walk(const TiXmlDocument& doc, ManifestRecord& record) {
             record.urlManual = AttributeText(*e, "urlmanual");
             record.urlTip = AttributeText(*e, "urltip");
             record.bufSize = AttributeText(*e, "bufsize");
+            record.sha256 = AttributeText(*e, "sha256");
+            record.signature = AttributeText(*e, "signature");
             ++seen;
         } else if (e->ValueStr() == "force") {
             record.condition = AttributeText(*e, "condition");
