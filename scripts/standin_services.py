@@ -70,19 +70,20 @@ class Release:
         return f"/sorvik/{urllib.parse.quote(self.version)}/{PACKAGE_NAME}"
 
     def manifest(self, base):
-        md5 = urlauto = releasetime = ""
+        md5 = sha256 = urlauto = releasetime = ""
         size = 0
         if self.package and os.path.isfile(self.package):
-            digest = hashlib.md5()
+            digest, strong = hashlib.md5(), hashlib.sha256()
             with open(self.package, "rb") as f:
                 for block in iter(lambda: f.read(CHUNK), b""):
                     digest.update(block)
-            md5 = digest.hexdigest()
+                    strong.update(block)
+            md5, sha256 = digest.hexdigest(), strong.hexdigest()
             size = os.path.getsize(self.package)
             releasetime = time.strftime("%Y-%m-%d", time.localtime(os.path.getmtime(self.package)))
             urlauto = base + self.package_path()
         attrs = {
-            "version": self.version, "md5": md5, "releasetime": releasetime, "urlauto": urlauto,
+            "version": self.version, "md5": md5, "sha256": sha256, "releasetime": releasetime, "urlauto": urlauto,
             "urlmanual": base + "/sorvik/download.html", "urltip": base + "/sorvik/notes.html",
             "bufsize": "%.2f MB" % (size / (1 << 20)),
         }

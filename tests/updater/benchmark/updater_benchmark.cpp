@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         bareBest = std::min(bareBest, Now() - bareStart);
 
         g_records = 0;
-        CTaskMovrel task(window, std::make_shared<std::atomic<long>>(0), url, argv[3], nullptr);
+        CTaskMovrel task(window, std::make_shared<std::atomic<long>>(0), url, {argv[3], ""}, nullptr);
         volatile bool done = false;
         CTaskMovrel::Download result;
         const double start = Now();

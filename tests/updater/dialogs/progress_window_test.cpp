@@ -17,7 +17,7 @@ unsigned __stdcall EndAtOnce(void*) {
 }
 
 // A worker that has already done its part.
-AutoHandle FinishedWorker(HWND, CancelFlag, std::string, std::string, HANDLE) {
+AutoHandle FinishedWorker(HWND, CancelFlag, std::string, PackageDigests, HANDLE) {
     return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &EndAtOnce, nullptr, 0, nullptr)));
 }
 
@@ -36,16 +36,33 @@ unsigned __stdcall WaitForCancel(void* param) {
 }
 
 // A worker that waits (at most 5 s) to be cancelled, then reports as the download task does.
-AutoHandle CancellableWorker(HWND window, CancelFlag cancel, std::string, std::string, HANDLE) {
+AutoHandle CancellableWorker(HWND window, CancelFlag cancel, std::string, PackageDigests, HANDLE) {
     auto* job = new CancellableJob{window, cancel};
     return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &WaitForCancel, job, 0, nullptr)));
 }
 
+unsigned __stdcall InstallThenWait(void* param) {
+    std::unique_ptr<CancellableJob> job(static_cast<CancellableJob*>(param));
+    if (ClaimInstall(*job->cancel))
+        ::PostMessageW(job->window, WM_MOVREL_INSTALLING, 0, 0);
+    for (int i = 0; i < 100 && job->cancel->load() != kCancelled; ++i)
+        ::Sleep(10);
+    ::PostMessageW(job->window, WM_MOVREL_INSTALLED, 0, 0);
+    ::PostMessageW(job->window, WM_MOVREL_WORKER_DONE, 0, 0);
+    return 0;
+}
+
+// A worker whose installer runs until it is cancelled (at most 1 s), which it must never be.
+AutoHandle InstallingWorker(HWND window, CancelFlag cancel, std::string, PackageDigests, HANDLE) {
+    auto* job = new CancellableJob{window, cancel};
+    return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &InstallThenWait, job, 0, nullptr)));
+}
+
 class ProgressWindowTest : public UpdaterDialogTest {
 protected:
-    HWND Open(TaskStarter worker) {
+    HWND Open(TaskStarter worker, const char* manualUrl = "http://www.example.com/manual.html") {
         context.startTask = worker;
-        dialog = std::make_unique<CMovrelDlg>(context, "digest", "http://www.example.com/manual.html",
+        dialog = std::make_unique<CMovrelDlg>(context, PackageDigests{"md5", "sha256"}, manualUrl,
                                               "http://127.0.0.1:9/setup.exe", nullptr);
         HWND hwnd = dialog->Create();
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -110,19 +127,38 @@ TEST_F(ProgressWindowTest, EscapeMinimisesAndCancelEndsTheRunThroughTheWorker) {
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+TEST_F(ProgressWindowTest, OnceTheInstallerRunsCancelIsRefused) {
+    HWND hwnd = Open(&InstallingWorker);
+    auto* cancel = static_cast<SkinButton*>(dialog->FindControl(L"CanelBtn"));
+    ASSERT_TRUE(PumpLoop([&] { return !cancel->IsEnabled(); }));
+    Command(hwnd, CMovrelDlg::kCancel);
+    bool succeeded = false;
+    WhenWindowAppears(L"升级成功提示", [&](HWND shown) {
+        succeeded = true;
+        Command(shown, 520);
+    });
+    EXPECT_TRUE(PumpLoop([&] { return quit; }, 8000));
+    EXPECT_TRUE(succeeded);  // the installer ran to its end
+}
+
 TEST_F(ProgressWindowTest, AFailedDownloadOffersTheManualDownloadWhichEndsTheRun) {
-    HWND hwnd = Open(&FinishedWorker);
-    ::PostMessageW(hwnd, WM_MOVREL_FAILED, 0, 0);
-    ASSERT_TRUE(PumpLoop([&] { return dialog->ManualDownload() != nullptr; }));
-    HWND manual = dialog->ManualDownload()->GetHwnd();
-    EXPECT_FALSE(::IsWindowVisible(hwnd));
-    EXPECT_TRUE(::IsWindowVisible(manual));
-    EXPECT_EQ(hwnd, ::GetWindow(manual, GW_OWNER));
-    ExpectDialogFrame(manual, L"升级提示");
-    Command(manual, CDownManDlg::kDownloadByHand);
-    EXPECT_TRUE(PumpLoop([&] { return quit; }));
-    EXPECT_EQ(std::vector<std::string>{"http://www.example.com/manual.html"}, g_effects.opened);
-    EXPECT_FALSE(::IsWindow(manual));
+    // Only a web address goes to the browser; the shell would run a program as readily.
+    for (const char* url : {"http://www.example.com/manual.html", "file:///C:/windows/notepad.exe"}) {
+        g_effects = EffectLog();
+        quit = false;
+        HWND hwnd = Open(&FinishedWorker, url);
+        ::PostMessageW(hwnd, WM_MOVREL_FAILED, 0, 0);
+        ASSERT_TRUE(PumpLoop([&] { return dialog->ManualDownload() != nullptr; }));
+        HWND manual = dialog->ManualDownload()->GetHwnd();
+        EXPECT_FALSE(::IsWindowVisible(hwnd));
+        EXPECT_TRUE(::IsWindowVisible(manual));
+        EXPECT_EQ(hwnd, ::GetWindow(manual, GW_OWNER));
+        ExpectDialogFrame(manual, L"升级提示");
+        Command(manual, CDownManDlg::kDownloadByHand);
+        EXPECT_TRUE(PumpLoop([&] { return quit; }));
+        EXPECT_EQ(url[0] == 'h' ? std::vector<std::string>{url} : std::vector<std::string>{}, g_effects.opened);
+        EXPECT_FALSE(::IsWindow(manual));
+    }
 }
 
 TEST_F(ProgressWindowTest, TheInstallerOutcomeIsShownAndEndsTheRun) {
@@ -137,8 +173,8 @@ TEST_F(ProgressWindowTest, TheInstallerOutcomeIsShownAndEndsTheRun) {
         bool seen = false;
         WhenWindowAppears(c.title, [&](HWND shown) {
             seen = true;
+            EXPECT_FALSE(::IsWindowVisible(hwnd));  // the topmost window would cover what is shown
             if (c.message == WM_MOVREL_INSTALLED) {
-                EXPECT_FALSE(::IsWindowVisible(hwnd));
                 EXPECT_EQ(100u, BarPos());
             }
             if (c.message == WM_MOVREL_CANNOT_INSTALL) {
