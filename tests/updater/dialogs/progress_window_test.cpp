@@ -24,38 +24,28 @@ AutoHandle FinishedWorker(HWND, CancelFlag, std::string, PackageDigests, HANDLE)
 struct CancellableJob {
     HWND window;
     CancelFlag cancel;
+    bool installs;
 };
 
+// Waits to be cancelled (at most 5 s; 1 s once installing, when a cancel must be refused), then reports
+// as the download task does.
 unsigned __stdcall WaitForCancel(void* param) {
     std::unique_ptr<CancellableJob> job(static_cast<CancellableJob*>(param));
-    for (int i = 0; i < 500 && !job->cancel->load(); ++i)
-        ::Sleep(10);
-    ::PostMessageW(job->window, WM_MOVREL_END, 0, 0);
-    ::PostMessageW(job->window, WM_MOVREL_WORKER_DONE, 0, 0);
-    return 0;
-}
-
-// A worker that waits (at most 5 s) to be cancelled, then reports as the download task does.
-AutoHandle CancellableWorker(HWND window, CancelFlag cancel, std::string, PackageDigests, HANDLE) {
-    auto* job = new CancellableJob{window, cancel};
-    return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &WaitForCancel, job, 0, nullptr)));
-}
-
-unsigned __stdcall InstallThenWait(void* param) {
-    std::unique_ptr<CancellableJob> job(static_cast<CancellableJob*>(param));
-    if (ClaimInstall(*job->cancel))
+    const bool installing = job->installs && ClaimInstall(*job->cancel);
+    if (installing)
         ::PostMessageW(job->window, WM_MOVREL_INSTALLING, 0, 0);
-    for (int i = 0; i < 100 && job->cancel->load() != kCancelled; ++i)
+    for (int i = 0; i < (installing ? 100 : 500) && job->cancel->load() != kCancelled; ++i)
         ::Sleep(10);
-    ::PostMessageW(job->window, WM_MOVREL_INSTALLED, 0, 0);
+    ::PostMessageW(job->window, installing ? WM_MOVREL_INSTALLED : WM_MOVREL_END, 0, 0);
     ::PostMessageW(job->window, WM_MOVREL_WORKER_DONE, 0, 0);
     return 0;
 }
 
-// A worker whose installer runs until it is cancelled (at most 1 s), which it must never be.
-AutoHandle InstallingWorker(HWND window, CancelFlag cancel, std::string, PackageDigests, HANDLE) {
-    auto* job = new CancellableJob{window, cancel};
-    return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &InstallThenWait, job, 0, nullptr)));
+// A worker still downloading, or (`installs`) one whose installer runs.
+template <bool installs>
+AutoHandle CancellableWorker(HWND window, CancelFlag cancel, std::string, PackageDigests, HANDLE) {
+    auto* job = new CancellableJob{window, cancel, installs};
+    return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &WaitForCancel, job, 0, nullptr)));
 }
 
 class ProgressWindowTest : public UpdaterDialogTest {
@@ -100,7 +90,7 @@ protected:
 }  // namespace
 
 TEST_F(ProgressWindowTest, ShowsTheDownloadTo90PercentAndPlaysTheBusyAnimation) {
-    HWND hwnd = Open(&CancellableWorker);
+    HWND hwnd = Open(&CancellableWorker<false>);
     ExpectDialogFrame(hwnd, L"瓦尼奥");
     EXPECT_EQ(L"0%", PercentText());
     const int firstFrame = dialog->BusyFrame();
@@ -118,7 +108,7 @@ TEST_F(ProgressWindowTest, ShowsTheDownloadTo90PercentAndPlaysTheBusyAnimation) 
 }
 
 TEST_F(ProgressWindowTest, EscapeMinimisesAndCancelEndsTheRunThroughTheWorker) {
-    HWND hwnd = Open(&CancellableWorker);
+    HWND hwnd = Open(&CancellableWorker<false>);
     ::PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(PumpLoop([&] { return ::IsIconic(hwnd) != FALSE; }));
     EXPECT_TRUE(dialog->HasWorker());
@@ -128,7 +118,7 @@ TEST_F(ProgressWindowTest, EscapeMinimisesAndCancelEndsTheRunThroughTheWorker) {
 }
 
 TEST_F(ProgressWindowTest, OnceTheInstallerRunsCancelIsRefused) {
-    HWND hwnd = Open(&InstallingWorker);
+    HWND hwnd = Open(&CancellableWorker<true>);
     auto* cancel = static_cast<SkinButton*>(dialog->FindControl(L"CanelBtn"));
     ASSERT_TRUE(PumpLoop([&] { return !cancel->IsEnabled(); }));
     Command(hwnd, CMovrelDlg::kCancel);
