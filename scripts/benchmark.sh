@@ -3,9 +3,9 @@
 # download of that file from one loopback server by the transfer layer (under Wine) next to the curl
 # command-line tool; then the CPU time of one process-list refresh with about 100 processes against a
 # bare snapshot-and-open loop, the deletion of a generated cache tree next to "cmd /c rd /s /q", and one
-# memory clean-up over about 100 processes; then the updater's package download with its download task
-# next to the same curl figure, and the updater's fuzz program. Prints throughputs and ratios; it never
-# fails on slow figures.
+# memory clean-up over about 100 processes; then the updater's whole update path (its download task,
+# both digests of the held package and the signature) next to the same curl figure, and the updater's
+# fuzz program. Prints throughputs and ratios; it never fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
 # Then the optimizer window's figures: one repaint of the first page, start-up time as a ratio to a program
 # that opens one window, and the private bytes of Sorvik idle for a minute (SORVIK_IDLE_SECONDS).
@@ -45,6 +45,7 @@ best_of_three() {
   echo "$best"
 }
 digest=$(md5sum "$work/data.bin" | cut -d' ' -f1)
+sha256=$(sha256sum "$work/data.bin" | cut -d' ' -f1)
 md5sum_s=$(best_of_three md5sum "$work/data.bin")
 
 # One native server for both clients; it reports its port in a file.
@@ -81,8 +82,8 @@ wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/to
 wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/repair/repair_benchmark.exe"
 wine_cmd "$WINE_BIN" "${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/tools/memory/memory_benchmark.exe"
 
-echo "benchmark: the updater's package download with its progress task under Wine ($arch)"
-wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$digest" || true
+echo "benchmark: the updater's whole update path (download, both digests, signature) under Wine ($arch)"
+wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$digest" "$sha256" || true
 echo "benchmark: the updater's parsers and decision on one million generated and mutated inputs"
 wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
 

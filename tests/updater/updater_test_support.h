@@ -39,6 +39,7 @@ public:
         ::SetEnvironmentVariableW(L"SORVIK_TEST_RECORD", m_path.c_str());
     }
     ~ProgramRecord() { ::SetEnvironmentVariableW(L"SORVIK_TEST_RECORD", nullptr); }
+    void Clear() const { ::DeleteFileW(m_path.c_str()); }
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
         const std::string text = ReadFileBytes(m_path);

@@ -6,10 +6,16 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+
 namespace {
+// Only web pages go to the shell, which would as readily run a program named by the address.
+bool IsWebAddress(const std::string& url) {
+    return _strnicmp(url.c_str(), "http://", 7) == 0 || _strnicmp(url.c_str(), "https://", 8) == 0;
+}
+
 void ShellOpen(const std::string& url) {
-    if (!url.empty())
-        ::ShellExecuteW(nullptr, L"open", AnsiToWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ::ShellExecuteW(nullptr, L"open", AnsiToWide(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void ExitNow(int exitCode) {
@@ -21,7 +27,8 @@ EndProcessFn g_end = &ExitNow;
 }  // namespace
 
 void OpenInBrowser(const std::string& url) {
-    g_open(url);
+    if (IsWebAddress(url))
+        g_open(url);
 }
 void EndProcessNow(int exitCode) {
     g_end(exitCode);

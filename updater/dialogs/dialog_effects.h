@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-// Opens `url` (ANSI) through the shell, "open", shown normally.
+// Opens `url` (ANSI) through the shell, "open", shown normally; only http and https addresses.
 void OpenInBrowser(const std::string& url);
 // Ends the process with `exitCode` without returning (unless a test replaced it).
 void EndProcessNow(int exitCode);

@@ -4,9 +4,10 @@
 #include "updater/dialogs/dialog_effects.h"
 #include "updater/install/movrel_messages.h"
 
-CDownManDlg::CDownManDlg(const DialogContext& context, std::string manualUrl)
+CDownManDlg::CDownManDlg(const DialogContext& context, std::string manualUrl, std::function<void()> beforeExit)
     : CUpdaterDialog(IDD_DOWN_MAN, context, L"downMandlg.ini", L"downMandlg.ini", true),
-      m_manualUrl(std::move(manualUrl)) {}
+      m_manualUrl(std::move(manualUrl)),
+      m_beforeExit(std::move(beforeExit)) {}
 
 void CDownManDlg::OnInit() {
     AddButton(L"DownManBtn", kDownloadByHand);
@@ -25,6 +26,8 @@ void CDownManDlg::OnCommand(WORD id) {
         OpenInBrowser(m_manualUrl);
         EndRun();
     } else if (id == IDCANCEL) {
+        if (m_beforeExit)
+            m_beforeExit();
         EndProcessNow(-1);
         EndRun();
     }

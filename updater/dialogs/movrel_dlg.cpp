@@ -13,12 +13,12 @@
 #include "updater/install/movrel_messages.h"
 
 CMovrelDlg::CMovrelDlg(const DialogContext& context,
-                       std::string expectedDigest,
+                       PackageDigests expected,
                        std::string manualUrl,
                        std::string packageUrl,
                        HANDLE launcher)
     : CUpdaterDialog(IDD_MOVREL, context, L"mainform.ini", L"movreldlg.ini", true),
-      m_expectedDigest(std::move(expectedDigest)),
+      m_expected(std::move(expected)),
       m_manualUrl(std::move(manualUrl)),
       m_packageUrl(std::move(packageUrl)),
       m_launcher(launcher) {}
@@ -42,7 +42,7 @@ bool CMovrelDlg::StartTask() {
     if (m_worker)
         return true;
     m_cancel = std::make_shared<std::atomic<long>>(0);
-    m_worker = m_context.startTask(m_hWnd, m_cancel, m_packageUrl, m_expectedDigest, m_launcher);
+    m_worker = m_context.startTask(m_hWnd, m_cancel, m_packageUrl, m_expected, m_launcher);
     if (!m_worker)
         m_cancel.reset();
     return static_cast<bool>(m_worker);
@@ -63,23 +63,45 @@ void CMovrelDlg::WaitForWorker() {
     // A worker stuck past the bound is left to finish or to die with the process; nothing here needs it.
     if (m_worker)
         ::WaitForSingleObject(m_worker.Get(), kWorkerWaitMs);
+    m_worker.Reset();
 }
 
 void CMovrelDlg::ShowManualDownload() {
     ::ShowWindow(m_hWnd, SW_HIDE);
     if (m_manualDownload)
         return;
-    m_manualDownload = std::make_unique<CDownManDlg>(m_context, m_manualUrl);
-    if (HWND manual = m_manualDownload->Create(m_hWnd))
-        ::ShowWindow(manual, SW_SHOWNORMAL);
+    // Its close ends the process at once, so the product comes back first.
+    m_manualDownload = std::make_unique<CDownManDlg>(m_context, m_manualUrl, [this] { BringBackMainProgram(); });
+    HWND manual = m_manualDownload->Create(m_hWnd);
+    if (!manual) {
+        ::DestroyWindow(m_hWnd);  // nothing left to show: the run ends rather than linger unseen
+        return;
+    }
+    ::ShowWindow(manual, SW_SHOWNORMAL);
 }
 
 void CMovrelDlg::FinishInstallation() {
     SetProgress(100);
     ::ShowWindow(m_hWnd, SW_HIDE);
     CUpdateSucDlg(m_context).DoModal(m_hWnd);
-    StartMainProgram(*m_context.config, MainProgramStart::kAfterInstall);
+    BringBackMainProgram();
     ::DestroyWindow(m_hWnd);
+}
+
+void CMovrelDlg::ShowInstallationFailed() {
+    WaitForWorker();
+    // The topmost progress window would cover the box.
+    ::ShowWindow(m_hWnd, SW_HIDE);
+    const std::wstring text = AnsiToWide(m_context.config->Get(config_key::kShowName)) + L"升级安装失败";
+    ::MessageBoxW(nullptr, text.c_str(), L"错误", MB_OK);
+    ::DestroyWindow(m_hWnd);
+}
+
+void CMovrelDlg::BringBackMainProgram() {
+    if (m_mainProgramStarted)
+        return;
+    m_mainProgramStarted = true;
+    StartMainProgram(*m_context.config, MainProgramStart::kAfterInstall);
 }
 
 void CMovrelDlg::DropQueuedProgress() {
@@ -92,7 +114,7 @@ void CMovrelDlg::DropQueuedProgress() {
 void CMovrelDlg::OnCommand(WORD id) {
     if (id == kCancel) {
         if (m_worker && m_cancel) {
-            m_cancel->store(1);
+            RequestCancel(*m_cancel);  // refused once the installer runs; the button is spent either way
             if (m_cancelButton)
                 m_cancelButton->Enable(false);
         } else {
@@ -119,20 +141,19 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
         case WM_MOVREL_INSTALLED:
             FinishInstallation();
             return true;
-        case WM_MOVREL_CANNOT_INSTALL: {
-            WaitForWorker();
-            const std::wstring text = AnsiToWide(m_context.config->Get(config_key::kShowName)) + L"升级安装失败";
-            ::MessageBoxW(nullptr, text.c_str(), L"错误", MB_OK);
-            ::DestroyWindow(m_hWnd);
+        case WM_MOVREL_INSTALLING:
+            if (m_cancelButton)
+                m_cancelButton->Enable(false);
             return true;
-        }
+        case WM_MOVREL_CANNOT_INSTALL:
+            ShowInstallationFailed();
+            return true;
         case WM_MOVREL_END:
             WaitForWorker();
             ::DestroyWindow(m_hWnd);
             return true;
         case WM_MOVREL_WORKER_DONE:
             WaitForWorker();
-            m_worker.Reset();
             m_cancel.reset();
             return true;
         case WM_TIMER:
@@ -144,6 +165,7 @@ bool CMovrelDlg::OnDialogMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& r
             ::KillTimer(m_hWnd, kBusyTimer);
             WaitForWorker();
             DropQueuedProgress();
+            BringBackMainProgram();  // every ending but success; that one has done it already
             ::PostQuitMessage(0);
             return false;  // the shared part removes the message filter
         default:

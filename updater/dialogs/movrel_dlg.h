@@ -1,7 +1,8 @@
 // CMovrelDlg: the modeless progress window of an accepted update. It starts the download task at the end
 // of its initialisation, plays a busy animation (timer 1673, "color_1.png" to "color_5.png"), shows the
-// task's progress and reacts to its outcome: the manual download dialog, the success notice and the
-// product's start, or a failure box. Destroying it ends the thread's message loop. Window thread.
+// task's progress and reacts to its outcome: the manual download dialog, the success notice, or a
+// failure box. However the run ends, the product's main program (closed when the user accepted) is
+// started again, once. Destroying it ends the thread's message loop. Window thread.
 #pragma once
 #include "updater/dialogs/down_man_dlg.h"
 #include "updater/dialogs/updater_dialog.h"
@@ -22,7 +23,7 @@ public:
 
     // `launcher` (borrowed, may be null) is ended before the installer runs.
     CMovrelDlg(const DialogContext& context,
-               std::string expectedDigest,
+               PackageDigests expected,
                std::string manualUrl,
                std::string packageUrl,
                HANDLE launcher);
@@ -40,14 +41,16 @@ private:
 
     bool StartTask();
     void SetProgress(int percent);
-    void WaitForWorker();
+    void WaitForWorker();  // once: later calls find no worker
     void ShowManualDownload();
     void FinishInstallation();
+    void ShowInstallationFailed();
+    void BringBackMainProgram();
     void DropQueuedProgress();
     RECT BusyImageRect(int frame) const;  // empty when that frame has no image
     void AdvanceBusyFrame();
 
-    std::string m_expectedDigest;
+    PackageDigests m_expected;
     std::string m_manualUrl;
     std::string m_packageUrl;
     HANDLE m_launcher;  // not owned
@@ -55,6 +58,7 @@ private:
     CancelFlag m_cancel;
     std::array<std::unique_ptr<Gdiplus::Bitmap>, 5> m_busyImages;
     int m_busyFrame = 0;
+    bool m_mainProgramStarted = false;
     // Created at initialisation and owned by the shared part; null before.
     SkinButton* m_cancelButton = nullptr;
     SkinProgressBar* m_bar = nullptr;

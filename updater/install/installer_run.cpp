@@ -1,6 +1,6 @@
 #include "updater/install/installer_run.h"
 
-#include "common/handles.h"
+#include "updater/install/task_start.h"
 
 #include <shellapi.h>
 
@@ -13,31 +13,41 @@ bool IsLauncherProcess(HANDLE launcher) {
     return ::GetProcessId(launcher) != ::GetCurrentProcessId();
 }
 
-void EndLauncher(HANDLE launcher) {
+bool EndLauncher(HANDLE launcher, const std::atomic<long>& cancel) {
     if (!IsLauncherProcess(launcher))
-        return;
-    if (::WaitForSingleObject(launcher, kLauncherWaitMs) != WAIT_OBJECT_0)
-        ::TerminateProcess(launcher, static_cast<UINT>(-2));
+        return true;
+    // In slices, so that a cancel meanwhile leaves the launcher running.
+    for (DWORD waited = 0; waited < kLauncherWaitMs; waited += kCancelPollMs) {
+        if (cancel.load() == kCancelled)
+            return false;
+        const DWORD wait = ::WaitForSingleObject(launcher, kCancelPollMs);
+        if (wait == WAIT_OBJECT_0)
+            return true;
+        if (wait != WAIT_TIMEOUT)
+            break;
+    }
+    if (cancel.load() == kCancelled)
+        return false;
+    ::TerminateProcess(launcher, static_cast<UINT>(-2));
+    return true;
 }
 
-InstallerRun RunInstaller(const std::wstring& path, const std::atomic<long>& cancel) {
+InstallerRun RunInstaller(const std::wstring& path, AutoHandle heldPackage) {
     SHELLEXECUTEINFOW info = {sizeof(info)};
     // The updater reports a failed start in its own words, so the shell shows no error box.
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"open";
     info.lpFile = path.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (!::ShellExecuteExW(&info))
+    const bool started = ::ShellExecuteExW(&info) != FALSE;
+    heldPackage.Reset();
+    if (!started)
         return InstallerRun::kCannotStart;
-    if (!info.hProcess)
-        return InstallerRun::kFinished;
+    // Without its process the installer's outcome is unknown, and success is not claimed.
     AutoHandle process(info.hProcess);
-    for (;;) {
-        if (cancel.load() != 0) {
-            ::TerminateProcess(process.Get(), 0);
-            return InstallerRun::kCancelled;
-        }
-        if (::WaitForSingleObject(process.Get(), kInstallerPollMs) != WAIT_TIMEOUT)
-            return InstallerRun::kFinished;
-    }
+    DWORD exitCode = 1;
+    if (!process || ::WaitForSingleObject(process.Get(), INFINITE) != WAIT_OBJECT_0 ||
+        !::GetExitCodeProcess(process.Get(), &exitCode))
+        return InstallerRun::kFailed;
+    return exitCode == 0 ? InstallerRun::kSucceeded : InstallerRun::kFailed;
 }

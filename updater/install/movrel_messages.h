@@ -7,9 +7,10 @@ enum MovrelMessage : UINT {
     WM_MOVREL_PROGRESS = 3035,        // wParam: DownloadProgress*
     WM_MOVREL_FAILED = 3036,          // download or verification failed: offer the manual download
     WM_MOVREL_INSTALLED = 3037,       // the installer ran to its end
-    WM_MOVREL_CANNOT_INSTALL = 3038,  // the installer could not be started
+    WM_MOVREL_CANNOT_INSTALL = 3038,  // the installer could not be started, or it failed
     WM_MOVREL_END = 3039,             // cancelled, or the run ends without further notice
     WM_MOVREL_WORKER_DONE = 3040,     // the worker is about to end
+    WM_MOVREL_INSTALLING = 3041,      // the installer starts: from now on a cancel is refused
 };
 
 struct DownloadProgress {

@@ -1,9 +1,9 @@
 #include "updater/install/task_movrel.h"
 
-#include "common/md5_tools.h"
 #include "updater/config/updater_folders.h"
 #include "updater/install/installer_run.h"
 #include "updater/install/movrel_messages.h"
+#include "updater/install/package_check.h"
 #include "updater/install/package_file.h"
 
 #include <objbase.h>
@@ -12,12 +12,12 @@
 CTaskMovrel::CTaskMovrel(HWND window,
                          CancelFlag cancel,
                          std::string packageUrl,
-                         std::string expectedDigest,
+                         PackageDigests expected,
                          HANDLE launcher)
     : m_window(window),
       m_cancel(std::move(cancel)),
       m_packageUrl(std::move(packageUrl)),
-      m_expectedDigest(std::move(expectedDigest)),
+      m_expected(std::move(expected)),
       m_launcher(launcher) {}
 
 AutoHandle CTaskMovrel::Start(std::unique_ptr<CTaskMovrel> task) {
@@ -32,10 +32,10 @@ AutoHandle CTaskMovrel::Start(std::unique_ptr<CTaskMovrel> task) {
 AutoHandle StartTaskMovrel(HWND window,
                            CancelFlag cancel,
                            std::string packageUrl,
-                           std::string expectedDigest,
+                           PackageDigests expected,
                            HANDLE launcher) {
     return CTaskMovrel::Start(std::make_unique<CTaskMovrel>(window, std::move(cancel), std::move(packageUrl),
-                                                            std::move(expectedDigest), launcher));
+                                                            std::move(expected), launcher));
 }
 
 unsigned __stdcall CTaskMovrel::ThreadProc(void* param) {
@@ -71,7 +71,7 @@ int CTaskMovrel::progress(double dltotal, double dlnow, double, double) {
             delete record;
         }
     }
-    return m_cancel->load();
+    return m_cancel->load() == kCancelled;
 }
 
 CTaskMovrel::Download CTaskMovrel::DownloadPackage(const std::wstring& path) {
@@ -97,20 +97,28 @@ UINT CTaskMovrel::Run() {
     const Download download = DownloadPackage(path);
     if (!download.complete)
         return download.code == CURLE_ABORTED_BY_CALLBACK ? WM_MOVREL_END : WM_MOVREL_FAILED;
+    return Install(path);
+}
 
-    // An empty expected digest never matches, even a file that could not be read.
-    const std::string digest = md5_space::md5_tools::digest_file(path);
-    if (digest.empty() || digest != m_expectedDigest)
+UINT CTaskMovrel::Install(const std::wstring& path) {
+    // Held from the check until the installer's process exists, so nobody can swap the checked bytes.
+    AutoHandle held = HoldPackage(path);
+    PackageDigests actual;
+    if (!held || !ReadPackageDigests(held.Get(), actual) || !DigestsMatch(actual, m_expected)) {
+        held.Reset();
+        ::DeleteFileW(path.c_str());  // never to be run, not even by hand
         return WM_MOVREL_FAILED;
-
-    EndLauncher(m_launcher);
-    switch (RunInstaller(path, *m_cancel)) {
-        case InstallerRun::kFinished:
+    }
+    // A cancel is honoured up to here: the launcher is left running and nothing is started.
+    if (m_cancel->load() == kCancelled || !EndLauncher(m_launcher, *m_cancel) || !ClaimInstall(*m_cancel))
+        return WM_MOVREL_END;
+    Post(WM_MOVREL_INSTALLING);
+    switch (RunInstaller(path, std::move(held))) {
+        case InstallerRun::kSucceeded:
             return WM_MOVREL_INSTALLED;
-        case InstallerRun::kCancelled:
-            return WM_MOVREL_END;
+        case InstallerRun::kFailed:
         case InstallerRun::kCannotStart:
         default:
-            return m_cancel->load() ? WM_MOVREL_END : WM_MOVREL_CANNOT_INSTALL;
+            return WM_MOVREL_CANNOT_INSTALL;
     }
 }

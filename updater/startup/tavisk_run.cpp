@@ -3,6 +3,7 @@
 #include "skin/files/skin_manage.h"
 #include "skin/window/message_loop.h"
 #include "updater/dialogs/movrel_dlg.h"
+#include "updater/install/main_program.h"
 #include "updater/startup/command_line.h"
 #include "updater/startup/system_update_check.h"
 
@@ -30,10 +31,12 @@ int RunTavisk(const std::string& arguments,
 
     // The handle value was inherited from the launcher; it is a number in this process's handle table.
     HANDLE launcher = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(line.launcherHandle));
-    CMovrelDlg progress(dialogs, manifest.md5, manifest.urlManual, manifest.urlAuto, launcher);
+    CMovrelDlg progress(dialogs, {manifest.md5, manifest.sha256}, manifest.urlManual, manifest.urlAuto, launcher);
     HWND window = progress.Create();
-    if (!window)
+    if (!window) {
+        StartMainProgram(config, MainProgramStart::kAfterInstall);  // it was closed for the update
         return 0;
+    }
     ::ShowWindow(window, showCommand);
     return loop.Run();
 }

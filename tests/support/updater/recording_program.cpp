@@ -2,7 +2,8 @@
 // and for the program that launches it. Each start appends one line "<file name>|<arguments>" to the file
 // named by SORVIK_TEST_RECORD, so a test can read who ran, how and in which order.
 //   linger <ms>   stay alive that long after recording (a launcher that does not end by itself)
-// SORVIK_TEST_RUN_MS, when set, also keeps it alive that long (an installer that takes its time).
+// SORVIK_TEST_RUN_MS, when set, also keeps it alive that long (an installer that takes its time);
+// SORVIK_TEST_EXIT_CODE, when set, is its exit code (an installer that fails), else 0.
 #include <windows.h>
 
 #include <string>
@@ -47,5 +48,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR arguments, int) {
         stay = static_cast<DWORD>(_wtoi(args.c_str() + 7));
     if (stay)
         ::Sleep(stay);
-    return 7;
+    return _wtoi(Variable(L"SORVIK_TEST_EXIT_CODE").c_str());
 }

@@ -17,35 +17,42 @@ unsigned __stdcall EndAtOnce(void*) {
 }
 
 // A worker that has already done its part.
-AutoHandle FinishedWorker(HWND, CancelFlag, std::string, std::string, HANDLE) {
+AutoHandle FinishedWorker(HWND, CancelFlag, std::string, PackageDigests, HANDLE) {
     return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &EndAtOnce, nullptr, 0, nullptr)));
 }
 
 struct CancellableJob {
     HWND window;
     CancelFlag cancel;
+    bool installs;
 };
 
+// Waits to be cancelled (at most 5 s; 1 s once installing, when a cancel must be refused), then reports
+// as the download task does.
 unsigned __stdcall WaitForCancel(void* param) {
     std::unique_ptr<CancellableJob> job(static_cast<CancellableJob*>(param));
-    for (int i = 0; i < 500 && !job->cancel->load(); ++i)
+    const bool installing = job->installs && ClaimInstall(*job->cancel);
+    if (installing)
+        ::PostMessageW(job->window, WM_MOVREL_INSTALLING, 0, 0);
+    for (int i = 0; i < (installing ? 100 : 500) && job->cancel->load() != kCancelled; ++i)
         ::Sleep(10);
-    ::PostMessageW(job->window, WM_MOVREL_END, 0, 0);
+    ::PostMessageW(job->window, installing ? WM_MOVREL_INSTALLED : WM_MOVREL_END, 0, 0);
     ::PostMessageW(job->window, WM_MOVREL_WORKER_DONE, 0, 0);
     return 0;
 }
 
-// A worker that waits (at most 5 s) to be cancelled, then reports as the download task does.
-AutoHandle CancellableWorker(HWND window, CancelFlag cancel, std::string, std::string, HANDLE) {
-    auto* job = new CancellableJob{window, cancel};
+// A worker still downloading, or (`installs`) one whose installer runs.
+template <bool installs>
+AutoHandle CancellableWorker(HWND window, CancelFlag cancel, std::string, PackageDigests, HANDLE) {
+    auto* job = new CancellableJob{window, cancel, installs};
     return AutoHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &WaitForCancel, job, 0, nullptr)));
 }
 
 class ProgressWindowTest : public UpdaterDialogTest {
 protected:
-    HWND Open(TaskStarter worker) {
+    HWND Open(TaskStarter worker, const char* manualUrl = "http://www.example.com/manual.html") {
         context.startTask = worker;
-        dialog = std::make_unique<CMovrelDlg>(context, "digest", "http://www.example.com/manual.html",
+        dialog = std::make_unique<CMovrelDlg>(context, PackageDigests{"md5", "sha256"}, manualUrl,
                                               "http://127.0.0.1:9/setup.exe", nullptr);
         HWND hwnd = dialog->Create();
         ::ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -83,7 +90,7 @@ protected:
 }  // namespace
 
 TEST_F(ProgressWindowTest, ShowsTheDownloadTo90PercentAndPlaysTheBusyAnimation) {
-    HWND hwnd = Open(&CancellableWorker);
+    HWND hwnd = Open(&CancellableWorker<false>);
     ExpectDialogFrame(hwnd, L"瓦尼奥");
     EXPECT_EQ(L"0%", PercentText());
     const int firstFrame = dialog->BusyFrame();
@@ -101,7 +108,7 @@ TEST_F(ProgressWindowTest, ShowsTheDownloadTo90PercentAndPlaysTheBusyAnimation) 
 }
 
 TEST_F(ProgressWindowTest, EscapeMinimisesAndCancelEndsTheRunThroughTheWorker) {
-    HWND hwnd = Open(&CancellableWorker);
+    HWND hwnd = Open(&CancellableWorker<false>);
     ::PostMessageW(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(PumpLoop([&] { return ::IsIconic(hwnd) != FALSE; }));
     EXPECT_TRUE(dialog->HasWorker());
@@ -110,19 +117,38 @@ TEST_F(ProgressWindowTest, EscapeMinimisesAndCancelEndsTheRunThroughTheWorker) {
     EXPECT_FALSE(::IsWindow(hwnd));
 }
 
+TEST_F(ProgressWindowTest, OnceTheInstallerRunsCancelIsRefused) {
+    HWND hwnd = Open(&CancellableWorker<true>);
+    auto* cancel = static_cast<SkinButton*>(dialog->FindControl(L"CanelBtn"));
+    ASSERT_TRUE(PumpLoop([&] { return !cancel->IsEnabled(); }));
+    Command(hwnd, CMovrelDlg::kCancel);
+    bool succeeded = false;
+    WhenWindowAppears(L"升级成功提示", [&](HWND shown) {
+        succeeded = true;
+        Command(shown, 520);
+    });
+    EXPECT_TRUE(PumpLoop([&] { return quit; }, 8000));
+    EXPECT_TRUE(succeeded);  // the installer ran to its end
+}
+
 TEST_F(ProgressWindowTest, AFailedDownloadOffersTheManualDownloadWhichEndsTheRun) {
-    HWND hwnd = Open(&FinishedWorker);
-    ::PostMessageW(hwnd, WM_MOVREL_FAILED, 0, 0);
-    ASSERT_TRUE(PumpLoop([&] { return dialog->ManualDownload() != nullptr; }));
-    HWND manual = dialog->ManualDownload()->GetHwnd();
-    EXPECT_FALSE(::IsWindowVisible(hwnd));
-    EXPECT_TRUE(::IsWindowVisible(manual));
-    EXPECT_EQ(hwnd, ::GetWindow(manual, GW_OWNER));
-    ExpectDialogFrame(manual, L"升级提示");
-    Command(manual, CDownManDlg::kDownloadByHand);
-    EXPECT_TRUE(PumpLoop([&] { return quit; }));
-    EXPECT_EQ(std::vector<std::string>{"http://www.example.com/manual.html"}, g_effects.opened);
-    EXPECT_FALSE(::IsWindow(manual));
+    // Only a web address goes to the browser; the shell would run a program as readily.
+    for (const char* url : {"http://www.example.com/manual.html", "file:///C:/windows/notepad.exe"}) {
+        g_effects = EffectLog();
+        quit = false;
+        HWND hwnd = Open(&FinishedWorker, url);
+        ::PostMessageW(hwnd, WM_MOVREL_FAILED, 0, 0);
+        ASSERT_TRUE(PumpLoop([&] { return dialog->ManualDownload() != nullptr; }));
+        HWND manual = dialog->ManualDownload()->GetHwnd();
+        EXPECT_FALSE(::IsWindowVisible(hwnd));
+        EXPECT_TRUE(::IsWindowVisible(manual));
+        EXPECT_EQ(hwnd, ::GetWindow(manual, GW_OWNER));
+        ExpectDialogFrame(manual, L"升级提示");
+        Command(manual, CDownManDlg::kDownloadByHand);
+        EXPECT_TRUE(PumpLoop([&] { return quit; }));
+        EXPECT_EQ(url[0] == 'h' ? std::vector<std::string>{url} : std::vector<std::string>{}, g_effects.opened);
+        EXPECT_FALSE(::IsWindow(manual));
+    }
 }
 
 TEST_F(ProgressWindowTest, TheInstallerOutcomeIsShownAndEndsTheRun) {
@@ -137,8 +163,8 @@ TEST_F(ProgressWindowTest, TheInstallerOutcomeIsShownAndEndsTheRun) {
         bool seen = false;
         WhenWindowAppears(c.title, [&](HWND shown) {
             seen = true;
+            EXPECT_FALSE(::IsWindowVisible(hwnd));  // the topmost window would cover what is shown
             if (c.message == WM_MOVREL_INSTALLED) {
-                EXPECT_FALSE(::IsWindowVisible(hwnd));
                 EXPECT_EQ(100u, BarPos());
             }
             if (c.message == WM_MOVREL_CANNOT_INSTALL) {

@@ -11,7 +11,7 @@
 #include "updater/install/movrel_messages.h"
 
 namespace {
-AutoHandle NoWorker(HWND, CancelFlag, std::string, std::string, HANDLE) {
+AutoHandle NoWorker(HWND, CancelFlag, std::string, PackageDigests, HANDLE) {
     return AutoHandle();
 }
 
@@ -28,7 +28,7 @@ TEST_F(UpdaterDialogTest, DISABLED_ScreenshotOfAllFiveDialogs) {
     context.startTask = &NoWorker;
     CUpdatePromptDlg prompt(context, {"about:blank", "1.1.06.06", "12.5MB", false});
     CNoMovrelDlg notice(context, "1.1.06.05");
-    CMovrelDlg progress(context, "", "", "", nullptr);
+    CMovrelDlg progress(context, {}, "", "", nullptr);
     CDownManDlg manual(context, "");
     CUpdateSucDlg success(context);
     Place(prompt.Create(nullptr), 0, 0);

@@ -13,6 +13,7 @@
 #include "tests/support/updater/update_signer.h"
 #include "tests/updater/updater_test_support.h"
 #include "updater/check/throttle.h"
+#include "updater/config/updater_folders.h"
 
 namespace {
 constexpr DWORD kEndedByDialog = static_cast<DWORD>(-1);
@@ -72,17 +73,20 @@ protected:
                server.Url("/notes.html") + "\" bufsize=\"3.5MB\"" + signing + "/><force condition=\"" + condition +
                "\"/></update>";
     }
+    // How the manifest names the served package: by its MD5 and SHA-256, or wrongly by one of them.
+    enum class Digests { kMatching, kUpperCaseMd5, kOtherSha256 };
     // Offers `version`, signed with the build tree's key; the package is the stand-in program, served
     // under /pkg/Sorvik_setup.exe.
-    void OfferUpdate(const std::string& version, const std::string& condition, bool upperDigest = false) {
+    void OfferUpdate(const std::string& version, const std::string& condition, Digests digests = Digests::kMatching) {
         const std::string package = ReadFileBytes(RecorderPath());
         std::string digest = md5_space::md5_tools::digest(package);
-        if (upperDigest) {
+        if (digests == Digests::kUpperCaseMd5) {
             for (char& ch : digest)
                 ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         }
+        const std::string named = digests == Digests::kOtherSha256 ? package + "?" : package;
         test_support::TestResponse manifest;
-        manifest.body = Manifest(version, condition, digest, publisher.CurrentAttributes(version, package));
+        manifest.body = Manifest(version, condition, digest, publisher.CurrentAttributes(version, named));
         server.Route("/update/manifest.xml", manifest);
         test_support::TestResponse setup;
         setup.body = package;
@@ -293,30 +297,81 @@ TEST_F(TaviskTest, AnAcceptedUpdateIsDownloadedVerifiedInstalledAndHandedOver) {
               lines);
 }
 
-TEST_F(TaviskTest, AnUpperCaseDigestOffersTheManualDownloadAndNoInstallerRuns) {
-    OfferUpdate("1.1.06.06", "1.0", true);
-    const PROCESS_INFORMATION run = Tavisk("-hdl 4");
-    ASSERT_TRUE(Accept(run));
-    HWND manual = WaitForWindow(run, L"升级提示");
-    ASSERT_NE(nullptr, manual);
-    Press(manual, IDCANCEL);
-    EXPECT_EQ(kEndedByDialog, ExitCode(run));
-    EXPECT_EQ(std::vector<std::string>{"Sorvik.exe|update"}, record.LinesOnceThere(1));
+TEST_F(TaviskTest, APackageUnlikeItsDigestsIsDeletedNeverRunAndTheProductComesBack) {
+    const std::wstring package = TemporaryFolder() + L"Sorvik_setup.exe";
+    for (Digests digests : {Digests::kUpperCaseMd5, Digests::kOtherSha256}) {
+        record.Clear();
+        OfferUpdate("1.1.06.06", "1.0", digests);
+        const PROCESS_INFORMATION run = Tavisk("-hdl 4");
+        ASSERT_TRUE(Accept(run));
+        HWND manual = WaitForWindow(run, L"升级提示");
+        ASSERT_NE(nullptr, manual);
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(package.c_str()));
+        Press(manual, IDCANCEL);
+        EXPECT_EQ(kEndedByDialog, ExitCode(run));
+        std::vector<std::string> lines = record.LinesOnceThere(2);
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ((std::vector<std::string>{"Sorvik.exe|", "Sorvik.exe|update"}), lines);
+    }
 }
 
-TEST_F(TaviskTest, CancelDuringTheDownloadEndsTheRunWithoutInstalling) {
-    OfferUpdate("1.1.06.06", "1.0");
-    test_support::TestResponse stalled;
-    stalled.generatedSize = 8 * 1024 * 1024;
-    stalled.fault = test_support::TestResponse::Fault::StallInBody;
-    stalled.faultAfter = 64 * 1024;
-    server.Route("/pkg/Sorvik_setup.exe", stalled);
-    const PROCESS_INFORMATION run = Tavisk("-hdl 4");
-    ASSERT_TRUE(Accept(run));
-    HWND progress = WaitForWindow(run, L"瓦尼奥");
-    ASSERT_NE(nullptr, progress);
-    ::Sleep(300);
-    Press(progress, 256);
-    EXPECT_EQ(0u, ExitCode(run));
-    EXPECT_EQ(std::vector<std::string>{"Sorvik.exe|update"}, record.LinesOnceThere(1));
+// Whatever keeps the update from being installed, the user is told so (or chose it) and gets the product back.
+TEST_F(TaviskTest, AnUpdateThatIsNotInstalledNeverClaimsSuccessAndTheProductComesBack) {
+    struct Case {
+        const char* name;
+        const wchar_t* installerExitCode;
+        bool stalledDownload;    // cancelled while the package still arrives
+        bool lingeringLauncher;  // cancelled while the updater waits for the launcher, after the download
+        const wchar_t* box;      // the message the user gets, or null for none
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"installer fails", L"2", false, false, L"错误", {"Sorvik.exe|", "Sorvik.exe|update", "Sorvik_setup.exe|"}},
+        {"cancel during the download", nullptr, true, false, nullptr, {"Sorvik.exe|", "Sorvik.exe|update"}},
+        {"cancel after the download", nullptr, false, true, nullptr,
+         {"Launcher.exe|linger 60000", "Sorvik.exe|", "Sorvik.exe|update"}},
+    };
+    ::CopyFileW(RecorderPath().c_str(), install.Path(L"Launcher.exe").c_str(), FALSE);
+    for (const Case& c : cases) {
+        record.Clear();
+        OfferUpdate("1.1.06.06", "1.0");
+        if (c.stalledDownload) {
+            test_support::TestResponse stalled;
+            stalled.generatedSize = 8 * 1024 * 1024;
+            stalled.fault = test_support::TestResponse::Fault::StallInBody;
+            stalled.faultAfter = 64 * 1024;
+            server.Route("/pkg/Sorvik_setup.exe", stalled);
+        }
+        ::SetEnvironmentVariableW(L"SORVIK_TEST_EXIT_CODE", c.installerExitCode);
+        PROCESS_INFORMATION launcher = {};
+        AutoHandle handOver;
+        if (c.lingeringLauncher) {
+            launcher = Start(install.Path(L"Launcher.exe"), L"linger 60000");
+            handOver.Reset(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, TRUE, launcher.dwProcessId));
+        }
+        const PROCESS_INFORMATION run = Tavisk(c.lingeringLauncher ? "" : "-hdl 4", handOver.Get());
+        ASSERT_TRUE(Accept(run)) << c.name;
+        HWND progress = WaitForWindow(run, L"瓦尼奥");
+        ASSERT_NE(nullptr, progress) << c.name;
+        if (c.box) {
+            HWND box = WaitForWindow(run, c.box, 30000);
+            ASSERT_NE(nullptr, box) << c.name;
+            wchar_t text[64] = {};
+            ::GetDlgItemTextW(box, 0xFFFF, text, 64);
+            EXPECT_STREQ(L"瓦尼奥升级安装失败", text) << c.name;
+            EXPECT_FALSE(::IsWindowVisible(progress)) << c.name;  // nothing topmost hides the box
+            EXPECT_EQ(nullptr, FindProcessWindow(run.dwProcessId, L"升级成功提示")) << c.name;
+            Press(box, IDOK);
+        } else {
+            ::Sleep(500);
+            Press(progress, 256);
+        }
+        EXPECT_EQ(0u, ExitCode(run)) << c.name;
+        std::vector<std::string> lines = record.LinesOnceThere(c.lines.size());
+        std::sort(lines.begin(), lines.end());
+        EXPECT_EQ(c.lines, lines) << c.name;
+        if (c.lingeringLauncher) {
+            EXPECT_EQ(static_cast<DWORD>(STILL_ACTIVE), ExitCode(launcher, 0)) << c.name;  // left alone
+        }
+    }
+    ::SetEnvironmentVariableW(L"SORVIK_TEST_EXIT_CODE", nullptr);
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "common/md5_tools.h"
+#include "common/sha256_digest.h"
 #include "tests/skin/window_test_support.h"
 #include "tests/support/http/test_http_server.h"
 #include "tests/updater/updater_test_support.h"
@@ -37,6 +38,11 @@ private:
     HWND m_hwnd;
 };
 
+PackageDigests DigestsOf(const std::string& bytes) {
+    PackageDigests digests{md5_space::md5_tools::digest(bytes), ""};
+    Sha256OfBytes(bytes.data(), bytes.size(), digests.sha256);
+    return digests;
+}
 }  // namespace
 
 TEST(TaskMovrel, PostsOneOutcomeThenEnds) {
@@ -56,20 +62,20 @@ TEST(TaskMovrel, PostsOneOutcomeThenEnds) {
         std::string path;
         std::string body;
         int status;
-        std::string digest;
+        PackageDigests digests;
         bool cancelFirst;
         UINT outcome;
         int percent;
     } cases[] = {
-        {"not found", "/missing.exe", "", 404, "", false, WM_MOVREL_FAILED, -1},
-        {"empty digest", "/empty_" + tag + ".exe", notProgram, 200, "", false, WM_MOVREL_FAILED, 90},
-        {"unwritable file", "/blocked_" + tag + ".exe", notProgram, 200, md5_space::md5_tools::digest(notProgram),
+        {"not found", "/missing.exe", "", 404, {}, false, WM_MOVREL_FAILED, -1},
+        {"empty digest", "/empty_" + tag + ".exe", notProgram, 200, {}, false, WM_MOVREL_FAILED, 90},
+        {"unwritable file", "/blocked_" + tag + ".exe", notProgram, 200, DigestsOf(notProgram),
          false, WM_MOVREL_FAILED, -1},
-        {"not a program", "/broken_" + tag + ".exe", notProgram, 200, md5_space::md5_tools::digest(notProgram), false,
+        {"not a program", "/broken_" + tag + ".exe", notProgram, 200, DigestsOf(notProgram), false,
          WM_MOVREL_CANNOT_INSTALL, 90},
-        {"cancelled", "/cancelled_" + tag + ".exe", installer, 200, md5_space::md5_tools::digest(installer), true,
+        {"cancelled", "/cancelled_" + tag + ".exe", installer, 200, DigestsOf(installer), true,
          WM_MOVREL_END, -1},
-        {"installed", "/setup_" + tag + ".exe", installer, 200, md5_space::md5_tools::digest(installer), false,
+        {"installed", "/setup_" + tag + ".exe", installer, 200, DigestsOf(installer), false,
          WM_MOVREL_INSTALLED, 90},
     };
     for (const Case& c : cases) {
@@ -79,7 +85,7 @@ TEST(TaskMovrel, PostsOneOutcomeThenEnds) {
         server.Route(c.path, response);
         TaskWindow window;
         auto cancel = std::make_shared<std::atomic<long>>(c.cancelFirst ? 1 : 0);
-        AutoHandle worker = StartTaskMovrel(window.Hwnd(), cancel, server.Url(c.path), c.digest, nullptr);
+        AutoHandle worker = StartTaskMovrel(window.Hwnd(), cancel, server.Url(c.path), c.digests, nullptr);
         ASSERT_TRUE(worker) << c.name;
         EXPECT_TRUE(
             PumpUntil([&] { return !window.finals.empty() && window.finals.back() == WM_MOVREL_WORKER_DONE; }, 20000))
