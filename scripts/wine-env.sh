@@ -24,23 +24,42 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 wine_cmd() { LC_ALL=zh_CN.UTF-8 "$@"; }
 
+# The prefix's own settings as a registry file. Written in UTF-16 and imported with regedit, because Wine
+# garbles non-ASCII command-line arguments on hosts without a matching locale (a "reg add" of 宋体 would
+# store a mangled name, and GDI+ would then fall back to another face).
+# - The Chinese UI face is mapped onto the installed CJK font; without it GDI+ draws no Chinese text.
+# - Xvfb has no window manager: unmanaged windows are destroyed at once, where Wine otherwise waits two
+#   seconds for a manager's answer each time a visible window goes.
+wine_prefix_settings() {
+  cat <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"宋体"="WenQuanYi Zen Hei"
+"SimSun"="WenQuanYi Zen Hei"
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+REG
+}
+
+# Bumped whenever the prefix's settings change, so that existing prefixes get them too.
+wine_prefix_ready="$WINEPREFIX/.sorvik-ready-3"
+
 ensure_wine_prefix() {
-  [ -f "$WINEPREFIX/.sorvik-ready-2" ] && return 0
+  [ -f "$wine_prefix_ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    [ -f "$WINEPREFIX/.sorvik-ready-2" ] && exit 0
-    echo "wine: creating prefix $WINEPREFIX" >&2
+    [ -f "$wine_prefix_ready" ] && exit 0
+    echo "wine: preparing prefix $WINEPREFIX" >&2
     wine_cmd "$WINE_BIN" wineboot -i >/dev/null 2>&1
-    # Map the Chinese UI face onto the installed CJK font; without it GDI+ draws no Chinese text.
-    for face in 宋体 SimSun; do
-      wine_cmd "$WINE_BIN" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
-    done
-    # Xvfb has no window manager: unmanaged windows are destroyed at once, where Wine otherwise waits two
-    # seconds for a manager's answer each time a visible window goes.
-    wine_cmd "$WINE_BIN" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    { printf '\xff\xfe'; wine_prefix_settings | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE; } \
+      >"$WINEPREFIX/drive_c/sorvik-prefix.reg"
+    wine_cmd "$WINE_BIN" regedit /S 'C:\sorvik-prefix.reg' >/dev/null 2>&1
+    rm -f "$WINEPREFIX/drive_c/sorvik-prefix.reg"
     "$WINESERVER" -w
-    touch "$WINEPREFIX/.sorvik-ready-2"
+    touch "$wine_prefix_ready"
   ) 9>"$WINEPREFIX.lock"
 }
 

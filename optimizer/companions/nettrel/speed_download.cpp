@@ -11,6 +11,8 @@ constexpr long kPollMs = 100;
 constexpr long kConnectSeconds = 8;
 // Small buffers make the client, not the link, the limit (every receive is a round trip through the system).
 constexpr long kReceiveBufferBytes = 1024 * 1024;
+// A speed-test host may hand the download on to a mirror; a longer chain is taken as broken.
+constexpr long kMaxRedirects = 5;
 
 struct SlistFree {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
@@ -75,6 +77,9 @@ void CSpeedDownload::Transfer(CURL* handle) {
     std::unique_ptr<curl_slist, SlistFree> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
     curl_easy_setopt(handle, CURLOPT_URL, m_url.c_str());
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, kMaxRedirects);
+    curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     // Leave a name lookup that is still running to finish on its own instead of waiting for it.
     curl_easy_setopt(handle, CURLOPT_QUICK_EXIT, 1L);

@@ -1,7 +1,8 @@
 // One speed-test download: a thread of its own fetches the payload from `url` again and again,
-// counting the body bytes of 200 answers, until Stop, a failed fetch or kMaxRunMs. Start and Stop
-// from one thread at a time; Kilobytes from any thread. Stop returns promptly even when the
-// server stalls (the transfer waits in short polls and is woken at once).
+// following up to five http or https redirects and counting the body bytes of 200 answers, until
+// Stop, a failed fetch or kMaxRunMs. Start and Stop from one thread at a time; Kilobytes from any
+// thread. Stop returns promptly even when the server stalls (the transfer waits in short polls and is
+// woken at once).
 #pragma once
 #include "common/handles.h"
 

@@ -120,7 +120,7 @@ bool CMainWindow::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM
             OnRepairProgress(lParam);
             return true;
         case WM_REPAIR_DONE:
-            OnRepairDone();
+            OnRepairDone(lParam);
             return true;
         case WM_SVC_STOP_PROGRESS:
         case WM_SVC_START_PROGRESS:

@@ -21,8 +21,8 @@
 #include "optimizer/core/tray/tray_icon.h"
 #include "optimizer/core/tray/tray_menu.h"
 #include "optimizer/tools/memory/memory_worker.h"
-#include "optimizer/tools/speed_test/speed_test_runner.h"
 #include "optimizer/tools/repair/repair_worker.h"
+#include "optimizer/tools/speed_test/speed_test_runner.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
@@ -143,7 +143,7 @@ private:
     // Game repair and the cache poll (main_window_repair.cpp).
     void OnRepairCommand(WORD id);
     void OnRepairProgress(LPARAM percent);
-    void OnRepairDone();
+    void OnRepairDone(LPARAM result);
     void StartRepairWorker();
     void OnCachePollTimer();
 

@@ -1,9 +1,10 @@
-// CMainWindow: game repair's window side - the worker, the second page's transitions, the progress bar
-// and the poll of Scoura's cache size.
+// CMainWindow: game repair's window side - the worker, the second page's transitions, the progress bar,
+// the box about a product cache left uncleaned, and the poll of Scoura's cache size.
 #include "optimizer/core/main_window/main_window.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/tools/repair/cache_size_poll.h"
 #include "optimizer/tools/repair/repair_page.h"
+#include "skin/message_box/message_box_dlg.h"
 
 void CMainWindow::OnRepairCommand(WORD id) {
     if (id == kCmdRepairCancel) {
@@ -20,8 +21,15 @@ void CMainWindow::OnRepairProgress(LPARAM percent) {
     m_skin.Apply(RepairProgressChanges(percent));
 }
 
-void CMainWindow::OnRepairDone() {
-    m_skin.Apply(RepairDoneChanges());
+void CMainWindow::OnRepairDone(LPARAM result) {
+    const ProductCacheResult product = static_cast<ProductCacheResult>(result);
+    m_skin.Apply(RepairDoneChanges(product));
+    const std::wstring notice = RepairNoticeText(product);
+    if (!notice.empty()) {
+        // A success mark alone would hide that the game's own cache was left as it was.
+        CMessageBoxDlg box(m_hWnd, notice, kMsgBoxWarning);
+        box.DoModal(::GetActiveWindow());
+    }
 }
 
 void CMainWindow::StartRepairWorker() {

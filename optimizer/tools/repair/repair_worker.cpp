@@ -1,6 +1,5 @@
 #include "optimizer/tools/repair/repair_worker.h"
 
-#include <algorithm>
 #include <atomic>
 #include <mutex>
 
@@ -38,10 +37,13 @@ public:
         if (!m_plan)
             m_plan = std::make_unique<CachePlan>(CachePlan::FromThisSystem());
         m_totalBytes = MeasureCaches(*m_plan, *this);
-        if (!ClearUrlCache(*this) || !ClearProductCache(*m_plan, *this))
+        if (!ClearUrlCache(*this))
             return;  // stopped: nothing more
+        const ProductCacheResult product = CleanProductCache(*m_plan, *this);
+        if (product == ProductCacheResult::Stopped)
+            return;
         m_control->Post(WM_REPAIR_PROGRESS, 100);
-        m_control->Post(WM_REPAIR_DONE, 0);
+        m_control->Post(WM_REPAIR_DONE, static_cast<LPARAM>(product));
     }
 
     bool StopRequested() override { return m_control->stopped; }
@@ -50,8 +52,9 @@ public:
         m_doneBytes += bytes;
         if (m_totalBytes == 0)
             return;
-        // Each change of the whole percentage is posted once; a file-by-file flood would fill the queue.
-        const int percent = static_cast<int>((std::min<uint64_t>)(100, m_doneBytes * 100 / m_totalBytes));
+        // Each change of the whole percentage is posted once; a file-by-file flood would fill the queue. Not
+        // clamped: the URL cache may free more than the folders measured, and the page keeps its bar in range.
+        const LPARAM percent = static_cast<LPARAM>(m_doneBytes * 100 / m_totalBytes);
         if (percent == m_postedPercent)
             return;
         m_postedPercent = percent;
@@ -63,7 +66,7 @@ private:
     std::unique_ptr<CachePlan> m_plan;
     uint64_t m_doneBytes = 0;
     uint64_t m_totalBytes = 0;
-    int m_postedPercent = 0;  // the window shows 0 when a run starts
+    LPARAM m_postedPercent = 0;  // the window shows 0 when a run starts
 };
 
 DWORD WINAPI RepairThread(void* param) {

@@ -4,7 +4,8 @@
 #include "optimizer/tools/repair/cache_cleaning/folder_tree.h"
 
 CachePlan CachePlan::FromThisSystem() {
-    return CachePlan{ReadProductCacheSetting(), ReadBrowserCacheFolder(), CFolderGuard::ForThisSystem()};
+    const ProductCacheSetting product = ReadProductCacheSetting();
+    return CachePlan{product.folder, ReadBrowserCacheFolder(), CFolderGuard::ForThisSystem(), product.unreadable};
 }
 
 uint64_t MeasureCaches(const CachePlan& plan, CleaningSink& sink) {
@@ -17,7 +18,27 @@ uint64_t MeasureCaches(const CachePlan& plan, CleaningSink& sink) {
     return total;
 }
 
-bool ClearProductCache(const CachePlan& plan, CleaningSink& sink) {
+ProductCacheResult CleanProductCache(const CachePlan& plan, CleaningSink& sink) {
+    if (sink.StopRequested())
+        return ProductCacheResult::Stopped;
+    if (plan.productSettingUnreadable)
+        return ProductCacheResult::Unreadable;
+    if (plan.productFolder.empty())
+        return ProductCacheResult::Cleaned;
     const std::wstring folder = plan.guard.Admit(plan.productFolder);
-    return folder.empty() ? !sink.StopRequested() : DeleteFolderTree(folder, sink);
+    if (folder.empty())
+        return ProductCacheResult::Refused;
+    switch (DeleteFolderTree(folder, sink)) {
+        case TreeResult::Done:
+            return ProductCacheResult::Cleaned;
+        case TreeResult::Stopped:
+            return ProductCacheResult::Stopped;
+        case TreeResult::Unreadable:
+            break;
+    }
+    return ProductCacheResult::Unreadable;
+}
+
+bool ClearProductCache(const CachePlan& plan, CleaningSink& sink) {
+    return CleanProductCache(plan, sink) != ProductCacheResult::Stopped;
 }

@@ -22,21 +22,21 @@ std::wstring DefaultProductCache() {
 
 }  // namespace
 
-std::wstring ReadProductCacheSetting() {
+ProductCacheSetting ReadProductCacheSetting() {
     wchar_t appData[MAX_PATH] = {};
     const DWORD got = ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
     if (got == 0 || got >= MAX_PATH)
-        return DefaultProductCache();
+        return {DefaultProductCache()};
     const std::wstring file = std::wstring(appData) + kSettingsFile;
     // Read whole: a path cut short at 260 characters could name some other folder.
     std::vector<wchar_t> value(kLongestPath);
     const DWORD length = ::GetPrivateProfileStringW(L"SETTING", L"VARNIOCACHE", kAbsent, value.data(),
                                                     static_cast<DWORD>(value.size()), file.c_str());
     if (length + 1 >= value.size())
-        return {};
+        return {L"", true};
     if (std::wstring(value.data()) == kAbsent)
-        return DefaultProductCache();
-    return value.data();
+        return {DefaultProductCache()};
+    return {value.data()};
 }
 
 std::wstring ReadBrowserCacheFolder() {

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
 #include <shlobj.h>
 
 #include "optimizer/tools/repair/cache_cleaning/folder_path.h"
 
 namespace {
+
+using SystemFolder = CFolderGuard::SystemFolder;
 
 // Each folder as written and, where it differs, where it really is.
 std::vector<std::wstring> Normalized(const std::vector<std::wstring>& folders) {
@@ -23,11 +26,32 @@ std::vector<std::wstring> Normalized(const std::vector<std::wstring>& folders) {
     return result;
 }
 
-std::wstring ShellFolder(int csidl) {
-    wchar_t path[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
-        return {};
-    return path;
+bool AnyContains(const std::vector<std::wstring>& folders, const std::wstring& other) {
+    for (const std::wstring& folder : folders) {
+        if (FolderContains(folder, other))
+            return true;
+    }
+    return false;
+}
+
+bool HoldsAny(const std::wstring& folder, const std::vector<std::wstring>& others) {
+    for (const std::wstring& other : others) {
+        if (FolderContains(folder, other))
+            return true;
+    }
+    return false;
+}
+
+void Append(std::vector<std::wstring>& to, const std::vector<std::wstring>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
+std::wstring KnownFolder(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    const HRESULT got = ::SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+    std::wstring result = SUCCEEDED(got) && path ? path : L"";
+    ::CoTaskMemFree(path);
+    return result;
 }
 
 std::wstring EnvironmentFolder(const wchar_t* name) {
@@ -36,40 +60,105 @@ std::wstring EnvironmentFolder(const wchar_t* name) {
     return got > 0 && got < MAX_PATH ? path : std::wstring();
 }
 
+std::wstring WindowsFolder() {
+    wchar_t path[MAX_PATH] = {};
+    const UINT got = ::GetSystemWindowsDirectoryW(path, MAX_PATH);
+    return got > 0 && got < MAX_PATH ? path : std::wstring();
+}
+
+std::vector<std::wstring> KnownFolders(std::initializer_list<const KNOWNFOLDERID*> ids) {
+    std::vector<std::wstring> result;
+    for (const KNOWNFOLDERID* id : ids)
+        result.push_back(KnownFolder(*id));
+    return result;
+}
+
+std::vector<std::wstring> EnvironmentFolders(std::initializer_list<const wchar_t*> names) {
+    std::vector<std::wstring> result;
+    for (const wchar_t* name : names)
+        result.push_back(EnvironmentFolder(name));
+    return result;
+}
+
 }  // namespace
 
-CFolderGuard::CFolderGuard(const Protected& protectedFolders)
-    : m_protected{Normalized(protectedFolders.folders), Normalized(protectedFolders.trees)} {}
-
-CFolderGuard CFolderGuard::ForThisSystem() {
-    Protected p;
-    for (int csidl : {CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
-                      CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROFILE, CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_APPDATA,
-                      CSIDL_LOCAL_APPDATA, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_COMMON_DOCUMENTS}) {
-        p.folders.push_back(ShellFolder(csidl));
+std::vector<std::wstring> ThisSystemsFolders(SystemFolder which) {
+    std::vector<std::wstring> result;
+    switch (which) {
+        case SystemFolder::Windows:
+            result = KnownFolders({&FOLDERID_Windows});
+            result.push_back(WindowsFolder());
+            Append(result, EnvironmentFolders({L"SystemRoot", L"windir"}));
+            break;
+        case SystemFolder::ProgramFiles:
+            result = KnownFolders({&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesCommon,
+                                   &FOLDERID_ProgramFilesCommonX86});
+            // A 32-bit program on 64-bit Windows is told the x86 folder; the native one is only in the environment.
+            Append(result,
+                   EnvironmentFolders({L"ProgramW6432", L"ProgramFiles", L"ProgramFiles(x86)", L"CommonProgramW6432"}));
+            break;
+        case SystemFolder::ProgramData:
+            result = KnownFolders({&FOLDERID_ProgramData});
+            Append(result, EnvironmentFolders({L"ProgramData", L"ALLUSERSPROFILE"}));
+            break;
+        case SystemFolder::Profiles:
+            result = KnownFolders({&FOLDERID_UserProfiles});
+            break;
+        case SystemFolder::OwnProfile:
+            result = KnownFolders({&FOLDERID_Profile});
+            result.push_back(EnvironmentFolder(L"USERPROFILE"));
+            break;
+        case SystemFolder::OwnFolders:
+            result = KnownFolders({&FOLDERID_Desktop, &FOLDERID_Documents, &FOLDERID_RoamingAppData,
+                                   &FOLDERID_LocalAppData, &FOLDERID_PublicDesktop, &FOLDERID_PublicDocuments});
+            break;
+        case SystemFolder::OwnMedia:
+            result = KnownFolders({&FOLDERID_Pictures, &FOLDERID_Music, &FOLDERID_Videos, &FOLDERID_Downloads,
+                                   &FOLDERID_Favorites, &FOLDERID_SavedGames, &FOLDERID_SkyDrive});
+            Append(result, EnvironmentFolders({L"OneDrive", L"OneDriveConsumer", L"OneDriveCommercial"}));
+            break;
+        case SystemFolder::BootAndRecovery: {
+            const std::wstring windows = WindowsFolder();
+            for (const std::wstring& drive : {windows.substr(0, 2), EnvironmentFolder(L"SystemDrive")}) {
+                if (drive.size() == 2 && drive[1] == L':') {
+                    result.push_back(drive + L"\\Boot");
+                    result.push_back(drive + L"\\Recovery");
+                }
+            }
+            break;
+        }
     }
-    // A 32-bit program on 64-bit Windows is told the x86 folder; the native one is only in the environment.
-    p.folders.push_back(EnvironmentFolder(L"ProgramW6432"));
-    p.folders.push_back(EnvironmentFolder(L"USERPROFILE"));
-    p.trees.push_back(ShellFolder(CSIDL_WINDOWS));
-    wchar_t windows[MAX_PATH] = {};
-    if (::GetWindowsDirectoryW(windows, MAX_PATH))
-        p.trees.push_back(windows);
+    return result;
+}
+
+CFolderGuard::CFolderGuard(const Protected& protectedFolders)
+    : m_protected{Normalized(protectedFolders.folders), Normalized(protectedFolders.trees),
+                  Normalized(protectedFolders.profiles), Normalized(protectedFolders.ownProfile)} {}
+
+CFolderGuard CFolderGuard::FromSystemFolders(const FolderSource& where) {
+    Protected p;
+    for (SystemFolder tree :
+         {SystemFolder::Windows, SystemFolder::ProgramFiles, SystemFolder::OwnMedia, SystemFolder::BootAndRecovery}) {
+        Append(p.trees, where(tree));
+    }
+    for (SystemFolder folder : {SystemFolder::ProgramData, SystemFolder::OwnProfile, SystemFolder::OwnFolders})
+        Append(p.folders, where(folder));
+    p.profiles = where(SystemFolder::Profiles);
+    p.ownProfile = where(SystemFolder::OwnProfile);
     return CFolderGuard(p);
 }
 
+CFolderGuard CFolderGuard::ForThisSystem() {
+    return FromSystemFolders(ThisSystemsFolders);
+}
+
 bool CFolderGuard::Allows(const std::wstring& folder) const {
-    if (IsVolumeRoot(folder))
+    if (IsVolumeRoot(folder) || HoldsAny(folder, m_protected.folders) || HoldsAny(folder, m_protected.trees) ||
+        AnyContains(m_protected.trees, folder) || HoldsAny(folder, m_protected.profiles)) {
         return false;
-    for (const std::wstring& guarded : m_protected.folders) {
-        if (FolderContains(folder, guarded))
-            return false;
     }
-    for (const std::wstring& tree : m_protected.trees) {
-        if (FolderContains(tree, folder) || FolderContains(folder, tree))
-            return false;
-    }
-    return true;
+    // Inside the folder of all profiles only the user's own profile holds caches of this user.
+    return !AnyContains(m_protected.profiles, folder) || AnyContains(m_protected.ownProfile, folder);
 }
 
 std::wstring CFolderGuard::Admit(const std::wstring& setting) const {

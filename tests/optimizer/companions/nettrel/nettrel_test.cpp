@@ -10,6 +10,7 @@
 #include "tests/support/http/test_http_server.h"
 
 #include <cstdio>
+#include <string>
 
 using test_support::TestHttpServer;
 using test_support::TestResponse;
@@ -135,6 +136,42 @@ TEST_F(NettrelLibrary, StopsAtOnceWhileTheServerStalls) {
         // The stall lasts two minutes; anything near a second would already freeze the window.
         EXPECT_LT(took, 1000u) << static_cast<int>(fault);
         EXPECT_EQ(0.0, s_nettrel.next());
+    }
+}
+
+TEST_F(NettrelLibrary, FollowsUpToFiveHttpRedirects) {
+    const struct {
+        int hops;
+        bool otherScheme;  // the last hop leads to ftp://
+        bool counts;
+    } cases[] = {{1, false, true}, {5, false, true}, {6, false, false}, {1, true, false}};
+    TestResponse payload;
+    payload.generatedSize = 64 * 1024;
+    s_server->Route("/mirror/payload", payload);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.hops << " hops" << (c.otherScheme ? " to ftp" : ""));
+        for (int hop = 0; hop < c.hops; ++hop) {
+            TestResponse redirect;
+            redirect.status = 302;
+            const bool last = hop + 1 == c.hops;
+            const std::string next = last ? "/mirror/payload" : "/hop/" + std::to_string(hop + 1);
+            redirect.location = last && c.otherScheme ? "ftp://127.0.0.1:" + std::to_string(s_server->Port()) + next
+                                                      : s_server->Url(next);
+            hop == 0 ? Route(redirect) : s_server->Route("/hop/" + std::to_string(hop), redirect);
+        }
+        const size_t before = s_server->Requests().size();
+        EXPECT_EQ(1, s_nettrel.first());
+        // Every hop is asked for once (at most the five that are followed), then the payload or nothing.
+        const size_t asked = c.hops > 5 ? 6 : c.hops;
+        ASSERT_TRUE(WaitFor([&] { return s_server->Requests().size() >= before + asked; }));
+        if (c.counts) {
+            EXPECT_TRUE(WaitFor([] { return s_nettrel.next() >= 64.0; }));
+        } else {
+            ::Sleep(300);
+            EXPECT_EQ(0.0, s_nettrel.next());
+            EXPECT_EQ(before + asked, s_server->Requests().size()) << "a failed fetch is not repeated";
+        }
+        s_nettrel.last();
     }
 }
 

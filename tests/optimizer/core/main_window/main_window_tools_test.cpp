@@ -216,6 +216,36 @@ TEST_F(MainWindowToolsTest, AFinishedRepairShowsItsSuccess) {
     Photograph(L"page1_repair_finished");
 }
 
+TEST_F(MainWindowToolsTest, AProductCacheTheGuardRefusesIsToldInTheSkinnedBox) {
+    m_sandbox.AddFile(L"protected\\keep.dat", 10);
+    MainWindowSettings settings = ShippedSkinSettings();
+    settings.repairPlan = [this] {
+        return CachePlan{m_sandbox.Path(L"protected"), L"", CFolderGuard({{}, {m_sandbox.Path(L"protected")}})};
+    };
+    ASSERT_TRUE(OpenWith(std::move(settings)));
+    Command(kCmdTrayRepair);
+    Command(kCmdRepairStart);
+    // The run's end waits in the queue, so that the box opens inside the loop below.
+    MSG done;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < kRunTimeoutMs; ::Sleep(10)) {
+        if (::PeekMessageW(&done, Hwnd(), WM_REPAIR_DONE, WM_REPAIR_DONE, PM_NOREMOVE))
+            break;
+    }
+    bool layeredBox = false;
+    InsideModalLoop([&] { PumpFor(100); },
+                    [&] {
+                        HWND box = ShownDialogOfThisThread();
+                        layeredBox = box && (::GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_LAYERED);
+                        EXPECT_TRUE(SaveScreenshot(L"page1_repair_refused"));
+                    });
+    EXPECT_TRUE(layeredBox) << "the skinned box";
+    for (const wchar_t* shown : {L"WarnIcon", L"ReRepairBtn"})
+        EXPECT_TRUE(Visible(shown)) << shown;
+    for (const wchar_t* hidden : {L"SucceedIcon", L"RepairCompleteStatic", L"EndRepairBtn", L"RepairProgressBarCtrl"})
+        EXPECT_FALSE(Visible(hidden)) << hidden;
+    EXPECT_TRUE(m_sandbox.Exists(L"protected\\keep.dat"));
+}
+
 TEST_F(MainWindowToolsTest, ACancelledRepairStopsAndSaysSo) {
     for (int i = 0; i < 300; ++i)
         m_sandbox.AddFile(L"cache\\f" + std::to_wstring(i) + L".dat", 1024);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <knownfolders.h>
 #include <shlobj.h>
 
 #include "optimizer/tools/repair/cache_cleaning/folder_guard.h"
@@ -15,8 +16,10 @@ struct GuardCase {
 
 TEST(FolderGuard, AdmitsOnlyAbsoluteFoldersAwayFromRootsAndProtectedFolders) {
     const CFolderGuard guard(
-        {{L"C:\\Program Files", L"C:\\users\\me", L"C:\\users\\me\\Desktop", L"C:\\users\\me\\Documents"},
-         {L"C:\\windows"}});
+        {{L"C:\\ProgramData", L"C:\\users\\me", L"C:\\users\\me\\Desktop", L"C:\\users\\me\\Documents"},
+         {L"C:\\windows", L"C:\\Program Files", L"C:\\users\\me\\Pictures"},
+         {L"C:\\users"},
+         {L"C:\\users\\me"}});
     const GuardCase cases[] = {
         {L"", nullptr},
         {L"\\", nullptr},
@@ -43,7 +46,16 @@ TEST(FolderGuard, AdmitsOnlyAbsoluteFoldersAwayFromRootsAndProtectedFolders) {
         {L"C:\\users\\me\\AppData\\Local\\Temp\\varnio\\data\\Cache\\",
          L"C:\\users\\me\\AppData\\Local\\Temp\\varnio\\data\\Cache"},
         {L"C:/users/me/Desktop/cache/", L"C:\\users\\me\\Desktop\\cache"},
-        {L"C:\\Program Files\\Varnio\\cache", L"C:\\Program Files\\Varnio\\cache"},
+        {L"C:\\Program Files\\Varnio\\cache", nullptr},
+        {L"C:\\ProgramData", nullptr},
+        {L"C:\\ProgramData\\Varnio\\cache", L"C:\\ProgramData\\Varnio\\cache"},
+        {L"C:\\users\\me\\Pictures\\cache", nullptr},
+        {L"C:\\users\\me\\AppData\\..\\Pictures\\cache", nullptr},
+        {L"C:\\users\\other", nullptr},
+        {L"C:\\users\\other\\AppData\\Local\\Temp\\cache", nullptr},
+        {L"C:\\users\\me\\..\\other\\cache", nullptr},
+        {L"C:\\users\\Public\\cache", nullptr},
+        {L"C:\\users\\meat\\cache", nullptr},
         {L"C:\\windowsCache", L"C:\\windowsCache"},
         {L"\\\\server\\share\\cache", L"\\\\server\\share\\cache"},
     };
@@ -53,13 +65,53 @@ TEST(FolderGuard, AdmitsOnlyAbsoluteFoldersAwayFromRootsAndProtectedFolders) {
     }
 }
 
+std::wstring Known(REFKNOWNFOLDERID id) {
+    PWSTR path = nullptr;
+    std::wstring result = SUCCEEDED(::SHGetKnownFolderPath(id, 0, nullptr, &path)) && path ? path : L"";
+    ::CoTaskMemFree(path);
+    return result;
+}
+
 TEST(FolderGuard, ThisSystemsOwnFoldersAreProtected) {
+    // OneDrive is only where its environment variable says.
+    const std::wstring profile = Known(FOLDERID_Profile);
+    ::SetEnvironmentVariableW(L"OneDrive", (profile + L"\\OneDrive").c_str());
     const CFolderGuard guard = CFolderGuard::ForThisSystem();
-    for (int csidl : {CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_PROGRAM_FILES, CSIDL_PROFILE, CSIDL_DESKTOPDIRECTORY,
-                      CSIDL_PERSONAL, CSIDL_APPDATA, CSIDL_LOCAL_APPDATA}) {
-        wchar_t folder[MAX_PATH] = {};
-        ASSERT_EQ(S_OK, ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder));
-        EXPECT_EQ(L"", guard.Admit(folder)) << testing::PrintToString(std::wstring(folder));
+    ::SetEnvironmentVariableW(L"OneDrive", nullptr);
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::wstring drive = std::wstring(windows).substr(0, 2);
+    const struct {
+        std::wstring folder;
+        bool tree;  // refused with everything inside
+    } cases[] = {
+        {Known(FOLDERID_Windows), true},
+        {Known(FOLDERID_System), true},
+        {Known(FOLDERID_ProgramFiles), true},
+        {Known(FOLDERID_ProgramFilesCommon), true},
+        {Known(FOLDERID_ProgramData), false},
+        {Known(FOLDERID_UserProfiles), true},
+        {Known(FOLDERID_Public), true},
+        {Known(FOLDERID_UserProfiles) + L"\\someone else", true},
+        {profile, false},
+        {Known(FOLDERID_Desktop), false},
+        {Known(FOLDERID_Documents), false},
+        {Known(FOLDERID_RoamingAppData), false},
+        {Known(FOLDERID_LocalAppData), false},
+        {Known(FOLDERID_Pictures), true},
+        {Known(FOLDERID_Music), true},
+        {Known(FOLDERID_Videos), true},
+        {Known(FOLDERID_Downloads), true},
+        {Known(FOLDERID_Favorites), true},
+        {Known(FOLDERID_SavedGames), true},
+        {profile + L"\\OneDrive", true},
+        {drive + L"\\Boot", true},
+        {drive + L"\\Recovery", true},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(L"", c.folder);
+        EXPECT_EQ(L"", guard.Admit(c.folder)) << testing::PrintToString(c.folder);
+        EXPECT_EQ(c.tree, guard.Admit(c.folder + L"\\cache").empty()) << testing::PrintToString(c.folder);
     }
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);

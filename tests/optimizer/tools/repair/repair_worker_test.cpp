@@ -8,6 +8,7 @@
 #include <wininet.h>
 
 #include <string>
+#include <vector>
 
 #include "optimizer/tools/repair/cache_cleaning/cache_settings.h"
 #include "optimizer/tools/repair/repair_messages.h"
@@ -54,11 +55,15 @@ void MakeSparseFile(const std::wstring& path, LONGLONG bytes) {
     ::CloseHandle(file);
 }
 
-// A finished run: percentages within 0-100 that never go back, 100, then the done message last.
-void ExpectFinishedRun(const std::vector<RecordedMessage>& messages, const std::wstring& what) {
+// A finished run: percentages within 0-100 that never go back, 100, then the done message last with
+// how the product cache step ended.
+void ExpectFinishedRun(const std::vector<RecordedMessage>& messages,
+                       const std::wstring& what,
+                       ProductCacheResult product = ProductCacheResult::Cleaned) {
     SCOPED_TRACE(testing::PrintToString(what));
     ASSERT_GE(messages.size(), 2u);
     EXPECT_EQ(WM_REPAIR_DONE, messages.back().message);
+    EXPECT_EQ(static_cast<LPARAM>(product), messages.back().lParam);
     EXPECT_EQ(WM_REPAIR_PROGRESS, messages[messages.size() - 2].message);
     EXPECT_EQ(100, messages[messages.size() - 2].lParam);
     LPARAM last = 0;
@@ -99,31 +104,86 @@ TEST(RepairWorker, EmptiesTheUrlCacheAndTheProductFolderAndEndsWithFullProgress)
         EXPECT_EQ(0u, UrlCacheEntrySize(url)) << testing::PrintToString(url.substr(0, 40));
 }
 
-TEST(RepairWorker, FolderSettingsThatMustNotBeCleanedDeleteNothing) {
+// A machine inside the sandbox's "system" folder: each protected folder, the system folder it stands for
+// (none: another user's profile, which the system does not name) and whether its sub-folders are
+// refused too.
+struct SandboxFolder {
+    const wchar_t* path;
+    std::vector<CFolderGuard::SystemFolder> kind;  // one or none
+    bool tree;
+};
+const SandboxFolder kSandboxSystem[] = {
+    {L"Windows", {CFolderGuard::SystemFolder::Windows}, true},
+    {L"Program Files", {CFolderGuard::SystemFolder::ProgramFiles}, true},
+    {L"Program Files (x86)", {CFolderGuard::SystemFolder::ProgramFiles}, true},
+    {L"ProgramData", {CFolderGuard::SystemFolder::ProgramData}, false},
+    {L"Users", {CFolderGuard::SystemFolder::Profiles}, true},
+    {L"Users\\other", {}, true},
+    {L"Users\\Public", {}, true},
+    {L"Users\\me", {CFolderGuard::SystemFolder::OwnProfile}, false},
+    {L"Users\\me\\Desktop", {CFolderGuard::SystemFolder::OwnFolders}, false},
+    {L"Users\\me\\Pictures", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Users\\me\\Music", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Users\\me\\Videos", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Users\\me\\Downloads", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Users\\me\\Favorites", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Users\\me\\Saved Games", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Users\\me\\OneDrive", {CFolderGuard::SystemFolder::OwnMedia}, true},
+    {L"Boot", {CFolderGuard::SystemFolder::BootAndRecovery}, true},
+    {L"Recovery", {CFolderGuard::SystemFolder::BootAndRecovery}, true},
+};
+
+TEST(RepairWorker, FolderSettingsThatMustNotBeCleanedDeleteNothingAndSaySo) {
     CCacheSandbox sandbox;
     CSandboxDrive drive(sandbox);  // "\", "/" and the drive's own forms lead into the sandbox, never further
     ASSERT_TRUE(drive.Ready());
     sandbox.AddFile(L"drive\\inside\\cache\\relative.dat", 10);
-    const wchar_t* systemFolders[] = {L"Windows", L"Windows\\System32", L"Windows\\Temp",      L"Program Files",
-                                      L"Users",   L"Users\\me",         L"Users\\me\\Desktop", L"Users\\me\\Documents"};
-    for (const wchar_t* folder : systemFolders)
-        sandbox.AddFile(std::wstring(L"system\\") + folder + L"\\file.dat", 10);
-    const CFolderGuard guard({{sandbox.Path(L"system\\Program Files"), sandbox.Path(L"system\\Windows\\System32"),
-                               sandbox.Path(L"system\\Users\\me"), sandbox.Path(L"system\\Users\\me\\Desktop"),
-                               sandbox.Path(L"system\\Users\\me\\Documents")},
-                              {sandbox.Path(L"system\\Windows")}});
-    // Like "C:\Documents and Settings": a junction that gives the profile a second name.
+    const auto system = [&](const std::wstring& path) { return sandbox.Path(L"system\\" + path); };
+    // Every protected folder holds a file and a sub-folder with one.
+    for (const SandboxFolder& folder : kSandboxSystem) {
+        sandbox.AddFile(L"system\\" + std::wstring(folder.path) + L"\\file.dat", 10);
+        sandbox.AddFile(L"system\\" + std::wstring(folder.path) + L"\\cache\\file.dat", 10);
+    }
+    const CFolderGuard guard = CFolderGuard::FromSystemFolders([&](CFolderGuard::SystemFolder which) {
+        std::vector<std::wstring> paths;
+        for (const SandboxFolder& folder : kSandboxSystem) {
+            if (!folder.kind.empty() && folder.kind[0] == which)
+                paths.push_back(system(folder.path));
+        }
+        return paths;
+    });
+    // Like "C:\Documents and Settings": a junction that gives the profiles a second name; and links to one
+    // user folder and into another user's profile.
     ASSERT_TRUE(sandbox.MakeFolderLink(L"legacy", L"system\\Users"));
+    ASSERT_TRUE(sandbox.MakeFolderLink(L"pictures", L"system\\Users\\me\\Pictures"));
+    sandbox.AddFolder(L"system\\Users\\me\\AppData\\Local");
+    ASSERT_TRUE(sandbox.MakeFolderLink(L"system\\Users\\me\\AppData\\Local\\cache", L"system\\Users\\other\\cache"));
     const size_t files = sandbox.CountFiles();
 
     const std::wstring letter = drive.Letter();
     std::vector<std::wstring> settings = {L"\\", L"/", letter + L"\\", letter, letter + L"/", L"cache", L".\\cache"};
-    for (const wchar_t* folder : systemFolders)
-        settings.push_back(sandbox.Path(std::wstring(L"system\\") + folder));
+    for (const SandboxFolder& folder : kSandboxSystem) {
+        settings.push_back(system(folder.path));
+        if (folder.tree)
+            settings.push_back(system(folder.path) + L"\\cache");
+    }
+    settings.push_back(sandbox.Path(L"system\\Users\\me\\AppData\\..\\Pictures\\cache"));
+    settings.push_back(sandbox.Path(L"system\\Users\\me\\AppData\\..\\..\\other\\cache"));
     settings.push_back(sandbox.Path(L"legacy\\me"));
+    settings.push_back(sandbox.Path(L"legacy\\other\\cache"));
+    settings.push_back(sandbox.Path(L"pictures"));
+    settings.push_back(sandbox.Path(L"pictures\\cache"));
+    settings.push_back(sandbox.Path(L"system\\Users\\me\\AppData\\Local\\cache"));
     for (const std::wstring& setting : settings) {
-        ExpectFinishedRun(RunToEnd({setting, L"", guard}), setting);
+        ExpectFinishedRun(RunToEnd({setting, L"", guard}), setting, ProductCacheResult::Refused);
         EXPECT_EQ(files, sandbox.CountFiles()) << testing::PrintToString(setting);
+    }
+
+    // Beside them, caches inside the user's own folders and ProgramData's own sub-folders go.
+    for (const wchar_t* cache :
+         {L"system\\ProgramData\\cache", L"system\\Users\\me\\cache", L"system\\Users\\me\\Desktop\\cache"}) {
+        ExpectFinishedRun(RunToEnd({sandbox.Path(cache), L"", guard}), cache);
+        EXPECT_FALSE(sandbox.Exists(cache));
     }
 }
 
@@ -158,16 +218,18 @@ TEST(RepairWorker, AStopEndsTheRunBetweenTwoDeletionsWithNoFurtherMessage) {
 
 struct SettingCase {
     const wchar_t* name;
-    const wchar_t* value;  // nullptr: no key; L"*": a folder of the sandbox
+    const wchar_t* value;  // nullptr: no key; L"*": a folder of the sandbox; L"#": too long to be a path
     bool defaultCleaned;
     bool customCleaned;
+    ProductCacheResult result;
 };
 
 TEST(RepairWorker, TakesTheProductFolderFromTheUsersSettings) {
     const SettingCase cases[] = {
-        {L"no key: the default under the temporary folder", nullptr, true, false},
-        {L"empty: no product folder", L"", false, false},
-        {L"a folder", L"*", false, true},
+        {L"no key: the default under the temporary folder", nullptr, true, false, ProductCacheResult::Cleaned},
+        {L"empty: no product folder", L"", false, false, ProductCacheResult::Cleaned},
+        {L"a folder", L"*", false, true, ProductCacheResult::Cleaned},
+        {L"unreadable", L"#", false, false, ProductCacheResult::Unreadable},
     };
     for (const SettingCase& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.name)));
@@ -176,12 +238,15 @@ TEST(RepairWorker, TakesTheProductFolderFromTheUsersSettings) {
         sandbox.AddFile(L"temp\\varnio\\data\\Cache\\default.dat", 10);
         sandbox.AddFile(L"custom\\custom.dat", 10);
         const std::wstring custom = sandbox.Path(L"custom");
-        sandbox.WriteCacheSetting(c.value && std::wstring(c.value) == L"*" ? custom.c_str() : c.value);
+        const std::wstring tooLong = custom + L"\\" + std::wstring(40000, L'x');
+        const std::wstring value = c.value ? c.value : L"";
+        sandbox.WriteCacheSetting(value == L"*" ? custom.c_str() : value == L"#" ? tooLong.c_str() : c.value);
 
         CMessageRecorder recorder(WM_REPAIR_PROGRESS, WM_REPAIR_DONE);
         CRepairWorker worker;
         ASSERT_TRUE(worker.Start(recorder.Window()));
         ASSERT_TRUE(recorder.WaitFor(WM_REPAIR_DONE, kRunTimeoutMs));
+        EXPECT_EQ(static_cast<LPARAM>(c.result), recorder.Messages().back().lParam);
         EXPECT_EQ(c.defaultCleaned, !sandbox.Exists(L"temp\\varnio\\data\\Cache\\default.dat"));
         EXPECT_EQ(c.customCleaned, !sandbox.Exists(L"custom\\custom.dat"));
     }
@@ -195,7 +260,7 @@ TEST(RepairWorker, TakesTheProductFolderFromTheUsersSettings) {
     sandbox.RedirectUserFolders();
     const std::wstring deep = sandbox.Path(L"custom\\") + std::wstring(150, L'd') + L"\\" + std::wstring(150, L'e');
     sandbox.WriteCacheSetting(deep.c_str());
-    EXPECT_EQ(deep, ReadProductCacheSetting());
+    EXPECT_EQ(deep, ReadProductCacheSetting().folder);
 }
 
 }  // namespace
