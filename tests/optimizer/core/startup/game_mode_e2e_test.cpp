@@ -73,7 +73,7 @@ protected:
     CTestService m_unlisted{UniqueServiceName(L"SorvikPlainE2E")};
 };
 
-// Posts the tray's quit until the process ends: it is refused while a sweep runs.
+// Posts the tray's quit until the process ends (a quit during a sweep waits for it).
 bool QuitAndWait(HWND window, HANDLE process) {
     return WaitUntil(
         [&] {
