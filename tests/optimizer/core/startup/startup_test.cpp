@@ -157,5 +157,6 @@ TEST(SorvikStart, TheUpdaterInheritsTheProcessHandleAndNoOtherHandle) {
     ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(updater.Get(), 30000));
     const std::string record = ReadFileText(args);
     EXPECT_NE(std::string::npos, record.find("handle-pid=" + std::to_string(::GetCurrentProcessId()))) << record;
-    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(other.Get(), 0)) << "the other handle stayed here";
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(other.Get(), 0))
+        << "the other handle stayed here";
 }
