@@ -129,37 +129,6 @@ TEST(GameModeModel, QuitClosesAtOnceWhenOffAndAfterTheRestoreWhenOn) {
     EXPECT_TRUE(on.QuitTick().closeNow);
 }
 
-TEST(GameModeModel, OneSweepAtATimeAndAQuitDuringOneWaitsForIt) {
-    struct Case {
-        bool fromOn;          // the running sweep is a restore from game mode, else a boost from off
-        int restoreAfterwards;  // the command the quit runs once the sweep is done
-    };
-    for (const Case& c : {Case{false, SVC_CMD_START}, Case{true, 0}}) {
-        CGameMode mode;
-        if (c.fromOn) {
-            mode.Boost();
-            mode.BoostDone({});
-            mode.m_busy = false;
-        }
-        ASSERT_NE(0, (c.fromOn ? mode.Cancel() : mode.Boost()).command);
-        EXPECT_EQ(0, mode.Boost().command) << "no second sweep behind the first";
-        EXPECT_EQ(0, mode.Cancel().command);
-        EXPECT_FALSE(mode.SweepAllowed());
-
-        GameModeQuit quit = mode.Quit();
-        EXPECT_FALSE(quit.closeNow);
-        EXPECT_TRUE(quit.poll);
-        EXPECT_EQ(0, quit.restore.command);
-        EXPECT_TRUE(mode.QuitTick().poll);
-        c.fromOn ? mode.RestoreDone() : mode.BoostDone({});
-        mode.m_busy = false;
-        EXPECT_FALSE(mode.SweepAllowed()) << "the quit has the next turn";
-        quit = mode.QuitTick();
-        EXPECT_EQ(c.restoreAfterwards, quit.restore.command);
-        EXPECT_EQ(c.restoreAfterwards == 0, quit.closeNow);
-    }
-}
-
 TEST(GameModeModel, TheResultCountsWhatTheBoostStopped) {
     struct Case {
         SweepOutcome outcome;
