@@ -1,5 +1,7 @@
 // A stand-in for the updater in tests of the optimizer's start: it writes its command line and the process
-// id behind the "-hdl" handle to "tavisk_args.txt" beside itself (UTF-8), then ends.
+// id behind the "-hdl" handle to "tavisk_args.txt" beside itself (UTF-8), then ends. When the variable
+// SORVIK_PROBE_EVENT names a handle value, it signals that event first: only an inherited handle reaches
+// the tester's event.
 #include <windows.h>
 
 #include <cstdint>
@@ -14,6 +16,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         const uintptr_t value = static_cast<uintptr_t>(std::wcstoull(hdl + 5, nullptr, 10));
         handlePid = ::GetProcessId(reinterpret_cast<HANDLE>(value));
     }
+    wchar_t probe[32] = {};
+    if (::GetEnvironmentVariableW(L"SORVIK_PROBE_EVENT", probe, 32) > 0)
+        ::SetEvent(reinterpret_cast<HANDLE>(static_cast<uintptr_t>(std::wcstoull(probe, nullptr, 10))));
     wchar_t path[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring file = path;

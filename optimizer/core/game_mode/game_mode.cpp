@@ -11,13 +11,19 @@ int GameModeScore(int svcListed, int totalRunning, int roll) {
     return static_cast<int>(ratio) + bonus;
 }
 
-int AfterBarWidth(int score) { return (score + 100) / 2; }
+int BoostScore(int stopped, int totalRunning, int roll) {
+    return stopped > 0 ? GameModeScore(stopped, totalRunning, roll) : 0;
+}
+
+int AfterBarWidth(int score) { return score > 0 ? (score + 100) / 2 : kBeforeBarWidth; }
 
 int ProgressTextLeft(int progress) { return (progress >= 0 && progress < 10) ? 75 : 71; }
 
 void CGameMode::SetMeasurement(int svcListed, int totalRunning, int roll) {
     m_gameMode = false;
     m_svcListed = svcListed;
+    m_totalRunning = totalRunning;
+    m_roll = roll;
     m_score = GameModeScore(svcListed, totalRunning, roll);
 }
 
@@ -26,7 +32,7 @@ GameModeStep CGameMode::SweepStarting(GameModeView view, int command) {
     GameModeStep step;
     step.view = view;
     step.command = command;
-    step.greyQuit = true;
+    step.greyTray = true;
     return step;
 }
 
@@ -40,13 +46,15 @@ GameModeStep CGameMode::SweepFinished(GameModeView view) {
 }
 
 GameModeStep CGameMode::Boost() {
-    if (m_gameMode) return {};
+    if (m_gameMode || !SweepAllowed()) return {};
     m_progress = 0;
     return SweepStarting(GameModeView::kBoosting, SVC_CMD_STOP);
 }
 
 GameModeStep CGameMode::Cancel() {
     // Runs a full restore even when game mode is off: it is also the way to recover stopped services.
+    // Never behind another sweep: the worker clears the one busy flag after each command.
+    if (!SweepAllowed()) return {};
     m_progress = 1;
     m_showResult = false;
     return SweepStarting(GameModeView::kRestoring, SVC_CMD_START);
@@ -59,10 +67,15 @@ GameModeStep CGameMode::Progress(int percent) {
     return step;
 }
 
-GameModeStep CGameMode::BoostDone() {
+GameModeStep CGameMode::BoostDone(const SweepOutcome& outcome) {
     m_gameMode = true;
     m_showResult = true;
-    return SweepFinished(GameModeView::kOn);
+    // Only what this sweep stopped counts: without rights it stops nothing and says so.
+    m_stopped = outcome.stopped;
+    m_score = BoostScore(outcome.stopped, m_totalRunning, m_roll);
+    GameModeStep step = SweepFinished(GameModeView::kOn);
+    step.rightsRefused = outcome.refused;
+    return step;
 }
 
 GameModeStep CGameMode::RestoreDone() {
@@ -74,11 +87,32 @@ GameModeStep CGameMode::RestoreDone() {
 
 GameModeQuit CGameMode::Quit() {
     GameModeQuit quit;
+    if (m_busy) {
+        // A boost or restore still running is seen to its end first, then the quit decides again.
+        m_quit = QuitStage::kAfterSweep;
+        quit.poll = true;
+        return quit;
+    }
     if (!m_gameMode) {
         quit.closeNow = true;
         return quit;
     }
+    m_quit = QuitStage::kNone;
     quit.restore = Cancel();
+    m_quit = QuitStage::kAfterRestore;
+    quit.poll = true;
+    return quit;
+}
+
+GameModeQuit CGameMode::QuitTick() {
+    GameModeQuit quit;
+    if (m_busy) {
+        quit.poll = true;
+        return quit;
+    }
+    if (m_quit == QuitStage::kAfterSweep) return Quit();
+    // The restore has finished (or never reached the worker): nothing is left to wait for.
+    quit.closeNow = true;
     return quit;
 }
 

@@ -127,7 +127,7 @@ bool CMainWindow::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM
             RunGameModeStep(m_game.Progress(static_cast<int>(lParam)));
             return true;
         case WM_SVC_STOP_DONE:
-            RunGameModeStep(m_game.BoostDone());
+            RunGameModeStep(m_game.BoostDone(SweepOutcomeOf(lParam)));
             return true;
         case WM_SVC_START_DONE:
             RunGameModeStep(m_game.RestoreDone());
@@ -152,6 +152,7 @@ LRESULT CMainWindow::OnCreate() {
     // 1. The skinned window; a second copy finds this one by its property.
     ::SetPropW(m_hWnd, kInstanceProperty, reinterpret_cast<HANDLE>(1));
     m_taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    AllowTaskbarCreated(m_hWnd, m_taskbarCreated);
     // 2. Icons.
     LoadIcons();
     // 3. Companion libraries: without all nine entry points the optimizer closes without a word.

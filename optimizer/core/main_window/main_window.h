@@ -107,6 +107,7 @@ private:
     void ApplyGameModeView(const GameModeStep& step);
     void OnQuit();
     void OnQuitTimer();
+    void RunQuit(const GameModeQuit& quit);
 
     // Commands and timers (main_window_commands.cpp).
     void OnCommand(WORD id);

@@ -1,9 +1,11 @@
-// CMainWindow: game mode as the page and the tray show it, and quitting, which waits for a restore.
+// CMainWindow: game mode as the page and the tray show it, and quitting, which waits for a running sweep
+// and for the restore.
 #include "optimizer/core/game_mode/game_mode_services.h"
 #include "optimizer/core/main_window/game_mode_page.h"
 #include "optimizer/core/main_window/main_window.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/core/tray/tray_texts.h"
+#include "skin/message_box/message_box_dlg.h"
 
 void CMainWindow::RunGameModeStep(const GameModeStep& step) {
     // A command the worker does not take turns into the model's way back to where the page was.
@@ -11,6 +13,11 @@ void CMainWindow::RunGameModeStep(const GameModeStep& step) {
     ApplyGameModeView(applied);
     if (applied.repaint)
         ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    if (applied.rightsRefused) {
+        // Over the page that already shows what the sweep really did.
+        CMessageBoxDlg box(m_hWnd, game_mode_text::kNeedAdmin, kMsgBoxWarning);
+        box.DoModal(::GetActiveWindow());
+    }
 }
 
 void CMainWindow::ApplyGameModeView(const GameModeStep& step) {
@@ -24,24 +31,24 @@ void CMainWindow::ApplyGameModeView(const GameModeStep& step) {
 }
 
 void CMainWindow::OnQuit() {
-    // The menu item is greyed while a sweep runs; a quit that arrives by another way then waits its turn
-    // too, or a boost still running would be left half done with its services stopped.
-    if (m_game.m_busy)
-        return;
-    const GameModeQuit quit = m_game.Quit();
+    RunQuit(m_game.Quit());
+}
+
+void CMainWindow::OnQuitTimer() {
+    RunQuit(m_game.QuitTick());
+}
+
+void CMainWindow::RunQuit(const GameModeQuit& quit) {
     if (quit.closeNow) {
+        ::KillTimer(m_hWnd, kTimerQuitAfterRestore);
         m_tray.Delete();
         ::DestroyWindow(m_hWnd);
         return;
     }
-    RunGameModeStep(quit.restore);
-    m_tray.ShowBalloon(tray_text::kBalloonQuitting, tray_text::kBalloonTitle);
-    ::SetTimer(m_hWnd, kTimerQuitAfterRestore, kQuitPollMs, nullptr);
-}
-
-void CMainWindow::OnQuitTimer() {
-    if (!m_game.QuitTimerMayClose())
-        return;
-    ::KillTimer(m_hWnd, kTimerQuitAfterRestore);
-    ::DestroyWindow(m_hWnd);
+    if (quit.restore.command != 0) {
+        RunGameModeStep(quit.restore);
+        m_tray.ShowBalloon(tray_text::kBalloonQuitting, tray_text::kBalloonTitle);
+    }
+    if (quit.poll)
+        ::SetTimer(m_hWnd, kTimerQuitAfterRestore, kQuitPollMs, nullptr);
 }

@@ -122,7 +122,7 @@ void CMainWindow::PaintGameModePage(HDC dc) {
 void CMainWindow::PaintResultPanel(HDC dc) {
     using Gdiplus::StringAlignmentCenter;
     const COLORREF text = RGB(0x3A, 0x43, 0x4A);
-    DrawPanelText(dc, std::to_wstring(m_game.m_svcListed), RGB(0xD1, 0x36, 0x32), StringAlignmentCenter, 152, 149, 20,
+    DrawPanelText(dc, std::to_wstring(m_game.m_stopped), RGB(0xD1, 0x36, 0x32), StringAlignmentCenter, 152, 149, 20,
                   20);
     // 项服务已优化,性能提升
     DrawPanelText(dc, L"\u9879\u670d\u52a1\u5df2\u4f18\u5316,\u6027\u80fd\u63d0\u5347", text, StringAlignmentCenter,

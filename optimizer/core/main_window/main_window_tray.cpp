@@ -59,6 +59,8 @@ void CMainWindow::BringUp(bool showPane) {
 }
 
 void CMainWindow::OnTrayGameMode() {
+    if (!m_game.SweepAllowed())
+        return;  // greyed meanwhile; it could only queue a second sweep
     SelectTab(0);
     BringUp(true);
     ShowWebPane(false);

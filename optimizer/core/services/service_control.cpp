@@ -17,7 +17,14 @@ bool QueryStatus(SC_HANDLE service, SERVICE_STATUS_PROCESS& status) {
 // Tick differences stay right across the 49-day wrap of GetTickCount.
 bool PastStopLimit(DWORD entryTick) { return ::GetTickCount() - entryTick > kStopLimitMs; }
 
+bool AccessDenied() { return ::GetLastError() == ERROR_ACCESS_DENIED; }
+
 }  // namespace
+
+ServiceManagerCalls& ServiceCalls() {
+    static ServiceManagerCalls calls;
+    return calls;
+}
 
 DWORD StartPollDelay(DWORD waitHint) {
     DWORD delay = waitHint / 10;
@@ -28,11 +35,12 @@ DWORD StartPollDelay(DWORD waitHint) {
 
 StopOutcome StopServiceWithOutcome(const std::wstring& name) {
     const DWORD entryTick = ::GetTickCount();
-    CServHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    if (!manager) return StopOutcome::kFailed;
-    CServHandle service(
-        ::OpenServiceW(manager.Get(), name.c_str(), SERVICE_STOP | SERVICE_QUERY_STATUS | SERVICE_ENUMERATE_DEPENDENTS));
-    if (!service) return StopOutcome::kFailed;
+    const ServiceManagerCalls& calls = ServiceCalls();
+    CServHandle manager(calls.openManager(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) return AccessDenied() ? StopOutcome::kRefused : StopOutcome::kFailed;
+    CServHandle service(calls.openService(manager.Get(), name.c_str(),
+                                          SERVICE_STOP | SERVICE_QUERY_STATUS | SERVICE_ENUMERATE_DEPENDENTS));
+    if (!service) return AccessDenied() ? StopOutcome::kRefused : StopOutcome::kFailed;
 
     SERVICE_STATUS_PROCESS status = {};
     if (!QueryStatus(service.Get(), status)) return StopOutcome::kFailed;
@@ -47,9 +55,10 @@ StopOutcome StopServiceWithOutcome(const std::wstring& name) {
     }
 
     SERVICE_STATUS controlStatus = {};
-    if (!::ControlService(service.Get(), SERVICE_CONTROL_STOP, &controlStatus)) {
+    if (!calls.controlService(service.Get(), SERVICE_CONTROL_STOP, &controlStatus)) {
         // A service that stops inside its handler may end its process before the answer reaches us.
         const DWORD error = ::GetLastError();
+        if (error == ERROR_ACCESS_DENIED) return StopOutcome::kRefused;
         if (!QueryStatus(service.Get(), status) || status.dwCurrentState != SERVICE_STOPPED)
             return StopOutcome::kFailed;
         return error == ERROR_SERVICE_NOT_ACTIVE ? StopOutcome::kAlreadyStopped : StopOutcome::kStoppedByUs;
@@ -65,19 +74,31 @@ StopOutcome StopServiceWithOutcome(const std::wstring& name) {
     }
 }
 
-bool StopServiceAndWait(const std::wstring& name) { return StopServiceWithOutcome(name) != StopOutcome::kFailed; }
+bool StopServiceAndWait(const std::wstring& name) {
+    const StopOutcome outcome = StopServiceWithOutcome(name);
+    return outcome == StopOutcome::kStoppedByUs || outcome == StopOutcome::kAlreadyStopped;
+}
 
-bool StartServiceAndWait(const std::wstring& name) {
-    CServHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    if (!manager) return false;
-    CServHandle service(::OpenServiceW(manager.Get(), name.c_str(), SERVICE_ALL_ACCESS));
-    if (!service) return false;
-    if (!::StartServiceW(service.Get(), 0, nullptr)) return false;
+StartOutcome StartServiceWithOutcome(const std::wstring& name) {
+    const ServiceManagerCalls& calls = ServiceCalls();
+    CServHandle manager(calls.openManager(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) return AccessDenied() ? StartOutcome::kRefused : StartOutcome::kFailed;
+    CServHandle service(calls.openService(manager.Get(), name.c_str(), SERVICE_ALL_ACCESS));
+    if (!service) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_SERVICE_DOES_NOT_EXIST) return StartOutcome::kMissing;
+        return error == ERROR_ACCESS_DENIED ? StartOutcome::kRefused : StartOutcome::kFailed;
+    }
+    if (!calls.startService(service.Get(), 0, nullptr)) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_SERVICE_ALREADY_RUNNING) return StartOutcome::kAlreadyRunning;
+        return error == ERROR_ACCESS_DENIED ? StartOutcome::kRefused : StartOutcome::kFailed;
+    }
     std::fputs("Service start pending...\n", stdout);
     std::fflush(stdout);
 
     SERVICE_STATUS_PROCESS status = {};
-    if (!QueryStatus(service.Get(), status)) return false;
+    if (!QueryStatus(service.Get(), status)) return StartOutcome::kFailed;
     DWORD progressTick = ::GetTickCount();
     DWORD checkPoint = status.dwCheckPoint;
     while (status.dwCurrentState == SERVICE_START_PENDING) {
@@ -90,5 +111,14 @@ bool StartServiceAndWait(const std::wstring& name) {
             break;  // no progress within one wait hint: the service is stuck
         }
     }
-    return status.dwCurrentState == SERVICE_RUNNING;
+    return status.dwCurrentState == SERVICE_RUNNING ? StartOutcome::kStarted : StartOutcome::kFailed;
+}
+
+bool StartServiceAndWait(const std::wstring& name) { return StartServiceWithOutcome(name) == StartOutcome::kStarted; }
+
+bool StartSettlesJournal(StartOutcome outcome) {
+    // A service that cannot start now stays named, so the next start tries again; one that was removed
+    // can never come back.
+    return outcome == StartOutcome::kStarted || outcome == StartOutcome::kAlreadyRunning ||
+           outcome == StartOutcome::kMissing;
 }

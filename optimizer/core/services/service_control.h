@@ -11,8 +11,23 @@ constexpr DWORD kStartMinWaitMs = 1000;  // start polling: a tenth of the wait h
 constexpr DWORD kStartMaxWaitMs = 10000;
 }  // namespace service_timing
 
-// How a stop ended; only kStoppedByUs means this call brought the service down.
-enum class StopOutcome { kStoppedByUs, kAlreadyStopped, kFailed };
+// The manager calls that need rights. Process-wide and replaceable, so that tests can refuse them the way
+// a machine refuses a program without administrator rights (Wine grants every right). Set them only
+// while no sweep runs.
+struct ServiceManagerCalls {
+    decltype(&::OpenSCManagerW) openManager = ::OpenSCManagerW;
+    decltype(&::OpenServiceW) openService = ::OpenServiceW;
+    decltype(&::ControlService) controlService = ::ControlService;
+    decltype(&::StartServiceW) startService = ::StartServiceW;
+};
+ServiceManagerCalls& ServiceCalls();
+
+// How a stop ended; only kStoppedByUs means this call brought the service down. kRefused: the manager or
+// the service denied access (no administrator rights).
+enum class StopOutcome { kStoppedByUs, kAlreadyStopped, kRefused, kFailed };
+
+// How a start ended; kStarted means this call brought the service up.
+enum class StartOutcome { kStarted, kAlreadyRunning, kMissing, kRefused, kFailed };
 
 // The delay between status queries while a service is start pending.
 DWORD StartPollDelay(DWORD waitHint);
@@ -22,5 +37,9 @@ StopOutcome StopServiceWithOutcome(const std::wstring& name);
 // True when the service is stopped at the end, whoever stopped it.
 bool StopServiceAndWait(const std::wstring& name);
 
-// Starts the service and waits while it advances its check point; true when it ends up running.
+// Starts the service and waits while it advances its check point.
+StartOutcome StartServiceWithOutcome(const std::wstring& name);
+// True when this call started the service and it ended up running.
 bool StartServiceAndWait(const std::wstring& name);
+// Whether a journalled service may leave the journal after this start: it runs, or no longer exists.
+bool StartSettlesJournal(StartOutcome outcome);

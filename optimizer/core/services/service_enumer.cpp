@@ -47,8 +47,9 @@ CServiceEnumer::CServiceEnumer() : m_catalogue(ServiceCatalogueText()) {
 }
 
 CServiceEnumer& CServiceEnumer::Instance() {
-    static CServiceEnumer instance;
-    return instance;
+    // Never destroyed: the worker may still be in a sweep when the program ends the process.
+    static CServiceEnumer* const instance = new CServiceEnumer();
+    return *instance;
 }
 
 bool CServiceEnumer::Refresh() {
@@ -118,6 +119,7 @@ void CServiceEnumer::StopListed() {
     UpperCaseInPlace(m_alreadyStopped);
     Post(WM_SVC_STOP_PROGRESS, 1);
     int n = 0;
+    SweepOutcome outcome;
     for (const ServiceRecord& record : m_services) {
         if (!IsListed(record) || record.state != SERVICE_RUNNING) continue;
         ++n;
@@ -126,12 +128,16 @@ void CServiceEnumer::StopListed() {
         // earlier sweep journalled stays: a second boost finds that service already stopped, and removing
         // it here would leave it stopped for good after a crash.
         const bool journalledHere = !m_journal.Contains(record.name) && m_journal.Add(record.name);
-        if (StopServiceWithOutcome(record.name) != StopOutcome::kStoppedByUs && journalledHere) {
+        const StopOutcome stop = StopServiceWithOutcome(record.name);
+        if (stop == StopOutcome::kStoppedByUs) {
+            ++outcome.stopped;
+        } else if (journalledHere) {
             m_journal.Remove(record.name);
         }
+        outcome.refused |= stop == StopOutcome::kRefused;
         ::Sleep(kPauseBetweenServicesMs);
     }
-    Post(WM_SVC_STOP_DONE, 0);
+    ::PostMessageW(m_owner, WM_SVC_STOP_DONE, 0, SweepDoneParam(outcome));
 }
 
 void CServiceEnumer::StartListed() {
@@ -147,10 +153,10 @@ void CServiceEnumer::StartListed() {
         if (m_alreadyStopped.find(upperName) != std::wstring::npos) continue;
         ++n;
         Post(WM_SVC_START_PROGRESS, SweepPercent(n, m_listedRunning, m_listedCount));
-        StartServiceAndWait(record.name);
+        // Only a service that runs again leaves the journal: one that cannot start is retried next start.
+        if (StartSettlesJournal(StartServiceWithOutcome(record.name))) m_journal.Remove(record.name);
         ::Sleep(kPauseBetweenServicesMs);
     }
-    m_journal.Clear();
     Post(WM_SVC_START_DONE, 0);
 }
 
@@ -158,13 +164,15 @@ void CServiceEnumer::ReplayJournal() {
     const std::vector<std::wstring> names = m_journal.Read();
     if (names.empty()) return;
     for (const std::wstring& name : names) {
-        if (!StartServiceAndWait(name)) continue;
+        const StartOutcome start = StartServiceWithOutcome(name);
+        if (!StartSettlesJournal(start)) continue;  // stays journalled for the next start
+        m_journal.Remove(name);
+        if (start == StartOutcome::kMissing) continue;
         // The snapshot was taken while it was still stopped: count it as running, so this run's boost
         // stops it and its restore starts it again.
         for (ServiceRecord& record : m_services) {
             if (SameServiceName(record.name, name)) record.state = SERVICE_RUNNING;
         }
     }
-    m_journal.Clear();
     CountListed();
 }

@@ -26,15 +26,16 @@ public:
     CServiceEnumer(const CServiceEnumer&) = delete;
     CServiceEnumer& operator=(const CServiceEnumer&) = delete;
 
-    // The process-wide instance, created on first use.
+    // The process-wide instance, created on first use and kept until the process ends.
     static CServiceEnumer& Instance();
 
     bool Refresh();             // appends the installed services; true when the snapshot is not empty
     int CountListed();          // fills the counters and m_alreadyStopped; returns m_listedCount
-    void StopListed();          // boost sweep: posts progress and done to m_owner
-    void StartListed();         // restore sweep: posts progress and done to m_owner, then clears the journal
+    void StopListed();          // boost sweep: posts progress, then done with its SweepOutcome, to m_owner
+    // Restore sweep: posts progress and done to m_owner; each service that runs again leaves the journal.
+    void StartListed();
     // Starts what a previous run's boost left stopped (the journal), marks those records running and
-    // counts again. The worker's first job, before it takes commands.
+    // counts again; a service that does not start stays journalled. The worker's first job.
     void ReplayJournal();
     bool IsListed(const ServiceRecord& record);
 

@@ -95,7 +95,7 @@ bool CServiceJournal::Remove(const std::wstring& name) {
 bool CServiceJournal::Clear() { return Write({}); }
 
 void RestartJournalledServices(CServiceJournal& journal) {
-    // A service that is running again, or was removed meanwhile, simply fails to start: nothing to do.
-    for (const std::wstring& name : journal.Read()) StartServiceAndWait(name);
-    journal.Clear();
+    for (const std::wstring& name : journal.Read()) {
+        if (StartSettlesJournal(StartServiceWithOutcome(name))) journal.Remove(name);
+    }
 }

@@ -24,8 +24,8 @@ private:
     std::wstring m_keyPath;
 };
 
-// Starts every service the journal names and clears it (outside a running optimizer, such as an installer;
-// the optimizer itself replays its journal on the service worker).
+// Starts every service the journal names; those that run again leave it (outside a running optimizer,
+// such as an installer; the optimizer itself replays its journal on the service worker).
 void RestartJournalledServices(CServiceJournal& journal);
 
 // Key names of services compare without regard to case.

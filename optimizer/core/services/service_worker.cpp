@@ -9,21 +9,25 @@ namespace {
 struct WorkerStart {
     CServiceEnumer* services;
     HANDLE ready;
+    std::shared_ptr<SvcOwnerLink> link;
 };
 
-void RunCommand(CServiceEnumer& services, SvcCommandBlock& block) {
+void RunCommand(CServiceEnumer& services, SvcOwnerLink& link, SvcCommandBlock& block) {
     if (block.command == SVC_CMD_STOP) {
         services.StopListed();
     } else if (block.command == SVC_CMD_START) {
         services.StartListed();
     }
-    // The done message is already posted: busy is cleared last, as the owner expects.
-    if (block.busy) block.busy->store(false);
+    // The done message is already posted: busy is cleared last, as the owner expects, and only while
+    // the owner still exists.
+    std::lock_guard<std::mutex> hold(link.lock);
+    if (block.busy && !link.ownerGone) block.busy->store(false);
 }
 
 DWORD WINAPI WorkerThread(void* param) {
     WorkerStart* start = static_cast<WorkerStart*>(param);
     CServiceEnumer& services = *start->services;
+    const std::shared_ptr<SvcOwnerLink> link = start->link;
     MSG msg;
     ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // creates the queue
     ::SetEvent(start->ready);
@@ -37,7 +41,7 @@ DWORD WINAPI WorkerThread(void* param) {
         const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got > 0 && msg.message == WM_SVC_COMMAND && msg.wParam) {
             SvcCommandBlock* block = reinterpret_cast<SvcCommandBlock*>(msg.wParam);
-            RunCommand(services, *block);
+            RunCommand(services, *link, *block);
             delete block;
         }
         ::Sleep(1);
@@ -55,7 +59,7 @@ bool CServiceWorker::Start(CServiceEnumer* services) {
                            DUPLICATE_SAME_ACCESS)) {
         return false;
     }
-    WorkerStart* start = new WorkerStart{services, ready};
+    WorkerStart* start = new WorkerStart{services, ready, m_link};
     DWORD id = 0;
     m_thread.Reset(::CreateThread(nullptr, 0, WorkerThread, start, 0, &id));
     if (!m_thread) {
@@ -80,6 +84,10 @@ bool CServiceWorker::PostCommand(std::atomic<bool>* busy, int command) {
 }
 
 void CServiceWorker::Detach() {
+    {
+        std::lock_guard<std::mutex> hold(m_link->lock);
+        m_link->ownerGone = true;
+    }
     if (m_thread) ::WaitForSingleObject(m_thread.Get(), 1);
     if (m_ready) ::ResetEvent(m_ready.Get());
 }

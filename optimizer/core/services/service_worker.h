@@ -5,10 +5,18 @@
 #include <windows.h>
 
 #include <atomic>
+#include <memory>
+#include <mutex>
 
 #include "common/handles.h"
 
 class CServiceEnumer;
+
+// Shared by the worker and its owner: once the owner is gone, the thread writes no busy flag any more.
+struct SvcOwnerLink {
+    std::mutex lock;
+    bool ownerGone = false;
+};
 
 // What a command names: the sweep and the busy flag to clear after it. The worker owns and frees it.
 struct SvcCommandBlock {
@@ -31,6 +39,7 @@ public:
     // Hands a command over; false (nothing posted, busy left to the caller) when the worker is not ready in time.
     bool PostCommand(std::atomic<bool>* busy, int command);
     // At the owner's destruction: the thread is not joined, only given 1 ms, and the queue marked not ready.
+    // From its return on, a sweep still running clears no busy flag (the owner's fields may be gone).
     void Detach();
 
     DWORD ThreadId() const { return m_threadId; }
@@ -38,6 +47,7 @@ public:
     bool IsReady() const { return m_ready && ::WaitForSingleObject(m_ready.Get(), 0) == WAIT_OBJECT_0; }
 
 private:
+    std::shared_ptr<SvcOwnerLink> m_link = std::make_shared<SvcOwnerLink>();
     AutoHandle m_ready;   // manual-reset: set once the worker's message queue exists
     AutoHandle m_thread;
     DWORD m_threadId = 0;

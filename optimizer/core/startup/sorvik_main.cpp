@@ -29,5 +29,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
         result = RunOptimizer();
     }
     ::OleUninitialize();
-    return result;
+    instance.Reset();
+    // Ended here, after the shutdown order, rather than by returning: the background threads that are still
+    // running must not outlive the objects that the runtime's exit would destroy next.
+    ::ExitProcess(static_cast<UINT>(result));
 }

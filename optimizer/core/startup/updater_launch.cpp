@@ -2,9 +2,46 @@
 
 #include <cstdint>
 #include <cwchar>
+#include <vector>
 
 #include "common/handles.h"
 #include "common/text_encoding.h"
+
+namespace {
+
+// Owns a process-thread attribute list that names the only handles a child inherits.
+class CInheritList {
+public:
+    CInheritList(HANDLE* handles, size_t count) {
+        SIZE_T size = 0;
+        ::InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+        m_buffer.resize(size);
+        auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(m_buffer.data());
+        if (size == 0 || !::InitializeProcThreadAttributeList(list, 1, 0, &size))
+            return;
+        m_list = list;
+        if (!::UpdateProcThreadAttribute(m_list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles,
+                                         count * sizeof(HANDLE), nullptr, nullptr)) {
+            Free();
+        }
+    }
+    ~CInheritList() { Free(); }
+    CInheritList(const CInheritList&) = delete;
+    CInheritList& operator=(const CInheritList&) = delete;
+
+    LPPROC_THREAD_ATTRIBUTE_LIST Get() const { return m_list; }
+
+private:
+    void Free() {
+        if (m_list)
+            ::DeleteProcThreadAttributeList(m_list);
+        m_list = nullptr;
+    }
+    std::vector<BYTE> m_buffer;
+    LPPROC_THREAD_ATTRIBUTE_LIST m_list = nullptr;
+};
+
+}  // namespace
 
 std::string UpdaterParameters(HANDLE selfHandle, bool manual) {
     // The updater reads the value back as a number; a handle always fits in the pointer-sized integer.
@@ -20,13 +57,20 @@ HANDLE LaunchUpdater(const std::wstring& folder, bool manual) {
                                   ::GetCurrentProcessId()));
     const std::wstring program = folder + AnsiToWide(kUpdaterExe);
     std::wstring commandLine = L"\"" + program + L"\" " + AnsiToWide(UpdaterParameters(self.Get(), manual));
-    // Started directly rather than through the shell, which does not pass inheritable handles on everywhere.
-    STARTUPINFOW startup = {sizeof(startup)};
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
+    // Started directly rather than through the shell, which does not pass inheritable handles on everywhere,
+    // and with a list of the one handle to pass on: others that happen to be inheritable at this moment
+    // (the speed test's socket) must not live on in the updater.
+    STARTUPINFOEXW startup = {};
+    startup.StartupInfo.cb = sizeof(startup);
+    startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+    startup.StartupInfo.wShowWindow = SW_SHOW;
+    HANDLE inherited = self.Get();
+    CInheritList list(&inherited, 1);
+    startup.lpAttributeList = list.Get();
     PROCESS_INFORMATION started = {};
-    if (::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                         &started)) {
+    if (list.Get() && ::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                                       EXTENDED_STARTUPINFO_PRESENT, nullptr, folder.c_str(), &startup.StartupInfo,
+                                       &started)) {
         ::CloseHandle(started.hThread);
         return started.hProcess;
     }

@@ -23,6 +23,19 @@ void CopyTrayText(char* field, size_t size, const std::wstring& text) {
     std::memcpy(field, narrow.c_str(), narrow.size() + 1);
 }
 
+TrayShellCall& TrayShell() {
+    static TrayShellCall call = ::Shell_NotifyIconA;
+    return call;
+}
+
+bool AllowTaskbarCreated(HWND window, UINT message) {
+    // Looked up at run time: older systems have no message filter, and need none.
+    using FilterFn = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
+    const auto filter = reinterpret_cast<FilterFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx")));
+    return filter && filter(window, message, MSGFLT_ALLOW, nullptr);
+}
+
 // The record the notification area has known since Windows XP: 504 bytes in a 32-bit program.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V3_SIZE == 504, "the narrow version-3 record");
 
@@ -41,14 +54,19 @@ void CTrayIcon::Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const
     m_data.uCallbackMessage = callbackMessage;
     m_data.hIcon = icon;
     CopyTrayText(m_data.szTip, sizeof(m_data.szTip), tip);
-    AddAgain();
+    AddWith(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO);
 }
 
 void CTrayIcon::AddAgain() {
+    // The record still holds the last balloon's text; with NIF_INFO it would pop up once more.
+    AddWith(NIF_MESSAGE | NIF_ICON | NIF_TIP);
+}
+
+void CTrayIcon::AddWith(UINT flags) {
     if (!m_data.hWnd)
         return;
-    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
-    ::Shell_NotifyIconA(NIM_ADD, &m_data);
+    m_data.uFlags = flags;
+    TrayShell()(NIM_ADD, &m_data);
     m_added = true;
 }
 
@@ -60,7 +78,7 @@ void CTrayIcon::ShowBalloon(const std::wstring& text, const std::wstring& title)
     m_data.dwInfoFlags = NIIF_INFO;
     CopyTrayText(m_data.szInfo, sizeof(m_data.szInfo), text);
     CopyTrayText(m_data.szInfoTitle, sizeof(m_data.szInfoTitle), title);
-    ::Shell_NotifyIconA(NIM_MODIFY, &m_data);
+    TrayShell()(NIM_MODIFY, &m_data);
 }
 
 void CTrayIcon::SetTip(const std::wstring& tip) {
@@ -68,13 +86,13 @@ void CTrayIcon::SetTip(const std::wstring& tip) {
     if (!m_added)
         return;
     m_data.uFlags = NIF_TIP;
-    ::Shell_NotifyIconA(NIM_MODIFY, &m_data);
+    TrayShell()(NIM_MODIFY, &m_data);
 }
 
 void CTrayIcon::Delete() {
     if (!m_added)
         return;
-    ::Shell_NotifyIconA(NIM_DELETE, &m_data);
+    TrayShell()(NIM_DELETE, &m_data);
     m_added = false;
 }
 

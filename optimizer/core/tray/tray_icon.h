@@ -8,6 +8,15 @@
 
 #include <string>
 
+// The shell call behind every change of the icon. Process-wide and replaceable, so that tests can see what
+// the notification area is told; window thread only.
+using TrayShellCall = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+TrayShellCall& TrayShell();
+
+// Lets the notification area's "TaskbarCreated" broadcast through to an elevated copy, whose windows take
+// no messages from lower rights unless told to. False where the system cannot filter (before Windows 7).
+bool AllowTaskbarCreated(HWND window, UINT message);
+
 class CTrayIcon {
 public:
     static constexpr UINT kBalloonTimeout = 5;
@@ -19,7 +28,8 @@ public:
 
     // NIM_ADD for `owner` with its callback message; `icon` is not owned and must outlive the record.
     void Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::wstring& tip);
-    // Adds the icon again with the current texts (the notification area was restarted).
+    // Adds the icon again with the current tooltip (the notification area was restarted); the last balloon
+    // is not shown again.
     void AddAgain();
     // Brings the owner forward and shows a balloon titled `title` with the information icon.
     void ShowBalloon(const std::wstring& text, const std::wstring& title);
@@ -32,6 +42,7 @@ public:
     const NOTIFYICONDATAA& Record() const { return m_data; }
 
 private:
+    void AddWith(UINT flags);
     NOTIFYICONDATAA m_data;
     bool m_added = false;
 };

@@ -22,8 +22,10 @@ void CTrayMenu::SetEnabled(UINT id, bool enabled) {
 void CTrayMenu::Apply(const TrayChange& change, UINT gameModeId, UINT quitId) {
     SetText(gameModeId, change.gameModeItem);
     SetText(quitId, change.quitItem);
-    if (change.quit != TrayChange::kQuitUnchanged)
-        SetEnabled(quitId, change.quit == TrayChange::kQuitEnabled);
+    if (change.items == TrayChange::kItemsUnchanged)
+        return;
+    SetEnabled(gameModeId, change.items == TrayChange::kItemsEnabled);
+    SetEnabled(quitId, change.items == TrayChange::kItemsEnabled);
 }
 
 void CTrayMenu::Track(HWND owner, POINT screen) const {

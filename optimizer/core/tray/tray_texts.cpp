@@ -2,16 +2,16 @@
 
 TrayChange TrayChangeFor(const GameModeStep& step) {
     TrayChange change;
-    if (step.greyQuit)
-        change.quit = TrayChange::kQuitGreyed;
+    if (step.greyTray)
+        change.items = TrayChange::kItemsGreyed;
     switch (step.view) {
         case GameModeView::kOn:
             change = {tray_text::kTipGameMode, tray_text::kItemLeaveGameMode, tray_text::kItemCancelAndQuit,
-                      TrayChange::kQuitEnabled};
+                      TrayChange::kItemsEnabled};
             break;
         case GameModeView::kOff:
             change = {tray_text::kTipNotBoosted, tray_text::kItemStartGameMode, tray_text::kItemQuit,
-                      TrayChange::kQuitEnabled};
+                      TrayChange::kItemsEnabled};
             break;
         default:
             break;

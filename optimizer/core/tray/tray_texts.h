@@ -22,11 +22,12 @@ constexpr const wchar_t* kItemQuit = L"\u9000\u51fa(&E)";                       
 
 // How the tray follows one game-mode transition. Null texts stay as they are.
 struct TrayChange {
-    enum QuitItem { kQuitUnchanged, kQuitGreyed, kQuitEnabled };
+    // Items 40005 and 40008 together: neither may start or end anything while a sweep runs.
+    enum SweepItems { kItemsUnchanged, kItemsGreyed, kItemsEnabled };
     const wchar_t* tip = nullptr;
     const wchar_t* gameModeItem = nullptr;  // 40005
     const wchar_t* quitItem = nullptr;      // 40008
-    QuitItem quit = kQuitUnchanged;
+    SweepItems items = kItemsUnchanged;
 };
 
 TrayChange TrayChangeFor(const GameModeStep& step);

@@ -57,7 +57,7 @@ TEST(GameModeModel, BoostThenDoneThenCancelThenDone) {
     GameModeStep step = mode.Boost();
     EXPECT_EQ(GameModeView::kBoosting, step.view);
     EXPECT_EQ(SVC_CMD_STOP, step.command);
-    EXPECT_TRUE(step.greyQuit);
+    EXPECT_TRUE(step.greyTray);
     EXPECT_TRUE(mode.m_busy);
     EXPECT_FALSE(mode.m_gameMode);
     EXPECT_EQ(0, mode.m_progress);
@@ -67,8 +67,9 @@ TEST(GameModeModel, BoostThenDoneThenCancelThenDone) {
     EXPECT_EQ(GameModeView::kUnchanged, step.view);
     EXPECT_EQ(50, mode.m_progress);
 
-    step = mode.BoostDone();
+    step = mode.BoostDone({3, false});
     EXPECT_EQ(GameModeView::kOn, step.view);
+    EXPECT_FALSE(step.rightsRefused);
     EXPECT_EQ(0, step.command);
     EXPECT_TRUE(mode.m_gameMode);
     EXPECT_TRUE(mode.m_showResult);
@@ -105,7 +106,7 @@ TEST(GameModeModel, CancelWhileOffStillRunsARestore) {
 TEST(GameModeModel, BoostFrameWrapsAfterEighteen) {
     CGameMode mode;
     mode.m_boostFrame = 17;
-    mode.BoostDone();
+    mode.BoostDone({});
     EXPECT_EQ(18.0f, mode.m_boostFrame);
     mode.RestoreDone();
     EXPECT_EQ(0.0f, mode.m_boostFrame);
@@ -117,14 +118,38 @@ TEST(GameModeModel, QuitClosesAtOnceWhenOffAndAfterTheRestoreWhenOn) {
 
     CGameMode on;
     on.Boost();
-    on.BoostDone();
+    on.BoostDone({});
     on.m_busy = false;
     const GameModeQuit quit = on.Quit();
     EXPECT_FALSE(quit.closeNow);
+    EXPECT_TRUE(quit.poll);
     EXPECT_EQ(SVC_CMD_START, quit.restore.command);
-    EXPECT_FALSE(on.QuitTimerMayClose());  // the restore is running
-    on.m_busy = false;                     // the worker finished it
-    EXPECT_TRUE(on.QuitTimerMayClose());
+    EXPECT_TRUE(on.QuitTick().poll);  // the restore is running
+    on.RestoreDone();                 // the worker finished it
+    EXPECT_TRUE(on.QuitTick().closeNow);
+}
+
+TEST(GameModeModel, TheResultCountsWhatTheBoostStopped) {
+    struct Case {
+        SweepOutcome outcome;
+        int score;
+        int afterBar;
+    };
+    const Case cases[] = {{{3, false}, 25 + 29, 77}, {{0, true}, 0, kBeforeBarWidth}, {{0, false}, 0, 40}};
+    for (const Case& c : cases) {
+        CGameMode mode;
+        mode.SetMeasurement(6, 12, 3);
+        mode.Boost();
+        const GameModeStep step = mode.BoostDone(c.outcome);
+        EXPECT_EQ(c.outcome.stopped, mode.m_stopped);
+        EXPECT_EQ(6, mode.m_svcListed) << "the listed count stays";
+        EXPECT_EQ(c.score, mode.m_score);
+        EXPECT_EQ(c.afterBar, AfterBarWidth(mode.m_score));
+        EXPECT_EQ(c.outcome.refused, step.rightsRefused);
+        const SweepOutcome sent = SweepOutcomeOf(SweepDoneParam(c.outcome));
+        EXPECT_EQ(c.outcome.stopped, sent.stopped);
+        EXPECT_EQ(c.outcome.refused, sent.refused);
+    }
 }
 
 TEST(GameModeModel, AFailedHandOverClearsBusyAndReturnsToTheFormerView) {
@@ -136,7 +161,7 @@ TEST(GameModeModel, AFailedHandOverClearsBusyAndReturnsToTheFormerView) {
     EXPECT_EQ(0, mode.m_progress);
 
     mode.Boost();
-    mode.BoostDone();
+    mode.BoostDone({});
     mode.m_busy = false;
     mode.Cancel();
     step = mode.HandOverFailed();

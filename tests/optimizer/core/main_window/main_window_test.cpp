@@ -6,6 +6,7 @@
 #include "optimizer/core/services/service_messages.h"
 #include "optimizer/core/tray/tray_texts.h"
 #include "tests/optimizer/core/main_window/main_window_fixture.h"
+#include "tests/optimizer/core/services/test_service_host.h"
 #include "window_test_support.h"
 
 namespace {
@@ -19,6 +20,17 @@ LRESULT CALLBACK RecordSysCommand(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && sent->hwnd == g_watched && sent->message == WM_SYSCOMMAND)
         g_sysCommands.push_back(sent->wParam);
     return ::CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+// What the notification area is told, passed on to it unchanged.
+struct ShellCallSeen {
+    DWORD message;
+    UINT flags;
+};
+std::vector<ShellCallSeen> g_shellCalls;
+BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA data) {
+    g_shellCalls.push_back({message, data->uFlags});
+    return ::Shell_NotifyIconA(message, data);
 }
 
 int CountChildren(HWND parent, const wchar_t* className) {
@@ -189,17 +201,24 @@ TEST_F(MainWindowTest, ThePaneSitsLowerAndShorterUnderThePageFileWarning) {
 }
 
 TEST_F(MainWindowTest, TheResultPanelShowsTheAfterBarOnceGameModeIsOn) {
-    ASSERT_TRUE(Open());
+    CTestService listed(UniqueServiceName(L"sorvik_update_bar"));  // the boost stops it: a score to show
+    ASSERT_TRUE(listed.StartRunning());
+    ASSERT_TRUE(Open(false, {listed.Name()}));
     const int barY = 195 + 3;
-    const int afterEnd = 201 + AfterBarWidth(Window().GameMode().m_score);
-    const COLORREF page = WindowPixel(Hwnd(), afterEnd - 5, barY);
+    std::vector<COLORREF> page;  // the row before the boost, from the bars' left edge
+    for (int x = 201; x < 201 + 120; ++x)
+        page.push_back(WindowPixel(Hwnd(), x, barY));
     Command(kCmdBoost);
     ASSERT_TRUE(WaitForSweep());
     ::UpdateWindow(Hwnd());
-    const COLORREF bar = WindowPixel(Hwnd(), afterEnd - 5, barY);
-    EXPECT_NE(page, bar);
+    ASSERT_GT(Window().GameMode().m_score, 0);
+    const int width = AfterBarWidth(Window().GameMode().m_score);
+    const COLORREF bar = WindowPixel(Hwnd(), 201 + width - 5, barY);
+    EXPECT_NE(page[width - 5], bar);
     EXPECT_GT(GetGValue(bar), GetRValue(bar)) << "the green after bar";
-    EXPECT_EQ(WindowPixel(Hwnd(), afterEnd + 3, barY), page) << "and no further than its width";
+    EXPECT_EQ(WindowPixel(Hwnd(), 201 + width + 3, barY), page[width + 3]) << "and no further than its width";
+    Command(kCmdCancelBoost);
+    ASSERT_TRUE(WaitForSweep());
 }
 
 TEST_F(MainWindowTest, TheIconComesBackWhenTheNotificationAreaRestarts) {
@@ -209,6 +228,15 @@ TEST_F(MainWindowTest, TheIconComesBackWhenTheNotificationAreaRestarts) {
     ASSERT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &probe)) << "the icon is there";
     ASSERT_TRUE(::Shell_NotifyIconA(NIM_DELETE, &probe));  // a restarted notification area knows no icons
     EXPECT_FALSE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
-    ::SendMessageW(Hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    Command(kCmdHideToTray);  // a balloon the restarted area must not show again
+    const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    EXPECT_TRUE(AllowTaskbarCreated(Hwnd(), taskbarCreated)) << "an elevated copy takes it from the shell";
+    g_shellCalls.clear();
+    TrayShell() = RecordShellCall;
+    ::SendMessageW(Hwnd(), taskbarCreated, 0, 0);
+    TrayShell() = ::Shell_NotifyIconA;
     EXPECT_TRUE(::Shell_NotifyIconA(NIM_MODIFY, &probe));
+    ASSERT_EQ(1u, g_shellCalls.size());
+    EXPECT_EQ(static_cast<DWORD>(NIM_ADD), g_shellCalls[0].message);
+    EXPECT_EQ(static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP), g_shellCalls[0].flags) << "no balloon again";
 }

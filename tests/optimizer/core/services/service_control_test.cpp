@@ -67,6 +67,28 @@ TEST(StartServiceAndWait, FailsForARunningOrMissingService) {
     EXPECT_FALSE(StartServiceAndWait(L"SorvikNoSuchService"));
 }
 
+TEST(ServiceRights, RefusedCallsAreReportedAsRefusedAndChangeNothing) {
+    CTestService running(UniqueServiceName(L"SorvikRightsRunning"));
+    CTestService stopped(UniqueServiceName(L"SorvikRightsStopped"));
+    ASSERT_TRUE(running.StartRunning());
+    ASSERT_TRUE(stopped.Installed());
+    for (RefusedCall call : {RefusedCall::kManager, RefusedCall::kService, RefusedCall::kControlOrStart}) {
+        {
+            CRefusedRights refused(call);
+            EXPECT_EQ(StopOutcome::kRefused, StopServiceWithOutcome(running.Name())) << static_cast<int>(call);
+            EXPECT_FALSE(StopServiceAndWait(running.Name()));
+            EXPECT_EQ(StartOutcome::kRefused, StartServiceWithOutcome(stopped.Name())) << static_cast<int>(call);
+        }
+        EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), running.State());
+        EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), stopped.State());
+    }
+    // With the rights back, both go through.
+    EXPECT_EQ(StopOutcome::kStoppedByUs, StopServiceWithOutcome(running.Name()));
+    EXPECT_EQ(StartOutcome::kStarted, StartServiceWithOutcome(stopped.Name()));
+    EXPECT_EQ(StartOutcome::kAlreadyRunning, StartServiceWithOutcome(stopped.Name()));
+    EXPECT_EQ(StartOutcome::kMissing, StartServiceWithOutcome(L"SorvikNoSuchService"));
+}
+
 TEST(ServiceSnapshot, RecordsStateAndDescriptionOfEachService) {
     CTestService running(UniqueServiceName(L"SorvikSnapRunning"), L"\u81ea\u52a8\u66f4\u65b0 test");
     CTestService stopped(UniqueServiceName(L"SorvikSnapStopped"));

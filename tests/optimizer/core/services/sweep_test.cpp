@@ -18,10 +18,11 @@ namespace {
 constexpr DWORD kSweepLimitMs = 120000;  // a bound for a stuck sweep, not an expected duration
 const wchar_t kTestJournalKey[] = L"SOFTWARE\\VarnioWorks\\SorvikTests\\Sweeps";
 
-std::vector<RecordedMessage> Expected(UINT progress, std::initializer_list<int> percents, UINT done) {
+std::vector<RecordedMessage> Expected(UINT progress, std::initializer_list<int> percents, UINT done,
+                                      SweepOutcome outcome = {}) {
     std::vector<RecordedMessage> messages;
     for (int percent : percents) messages.push_back({progress, percent});
-    messages.push_back({done, 0});
+    messages.push_back({done, done == WM_SVC_STOP_DONE ? SweepDoneParam(outcome) : 0});
     return messages;
 }
 
@@ -83,7 +84,7 @@ TEST_F(SweepTest, BoostStopsListedRunningServicesAndRestoreStartsThem) {
     EXPECT_EQ(4, m_services.m_totalRunning);
     EXPECT_EQ(idle.Name(), m_services.m_alreadyStopped);
 
-    EXPECT_EQ(Expected(WM_SVC_STOP_PROGRESS, {1, 50, 92}, WM_SVC_STOP_DONE), Sweep(m_mode.Boost()));
+    EXPECT_EQ(Expected(WM_SVC_STOP_PROGRESS, {1, 50, 92}, WM_SVC_STOP_DONE, {2, false}), Sweep(m_mode.Boost()));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), byName.State());
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), byDescription.State());
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), idle.State());
@@ -122,12 +123,16 @@ TEST_F(SweepTest, ASecondBoostQueuedBehindTheFirstKeepsTheJournal) {
     ASSERT_TRUE(listed.StartRunning());
     Snapshot();
     m_recorder.Clear();
-    // Both commands are queued before the first sweep ends; the second finds the service already stopped.
-    ASSERT_EQ(SVC_CMD_STOP, HandStepToWorker(m_mode, m_worker, m_mode.Boost()).command);
-    ASSERT_EQ(SVC_CMD_STOP, HandStepToWorker(m_mode, m_worker, m_mode.Boost()).command);
-    const RecordedMessage done = {WM_SVC_STOP_DONE, 0};
-    auto doneCount = [&] { return std::count(m_recorder.Messages().begin(), m_recorder.Messages().end(), done); };
-    EXPECT_TRUE(CSweepRecorder::PumpUntil([&] { return doneCount() == 2 && !m_mode.m_busy; }, kSweepLimitMs));
+    // Both commands are queued before the first sweep ends (the window never does this, the worker still
+    // copes); the second finds the service already stopped.
+    std::atomic<bool> busy{true};
+    ASSERT_TRUE(m_worker.PostCommand(&busy, SVC_CMD_STOP));
+    ASSERT_TRUE(m_worker.PostCommand(&busy, SVC_CMD_STOP));
+    auto doneCount = [&] {
+        return std::count_if(m_recorder.Messages().begin(), m_recorder.Messages().end(),
+                             [](const RecordedMessage& m) { return m.message == WM_SVC_STOP_DONE; });
+    };
+    EXPECT_TRUE(CSweepRecorder::PumpUntil([&] { return doneCount() == 2 && !busy; }, kSweepLimitMs));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), listed.State());
     EXPECT_EQ(std::vector<std::wstring>{listed.Name()}, m_services.m_journal.Read()) << "a crash now must restart it";
 }
@@ -150,6 +155,74 @@ TEST_F(SweepTest, WithNothingListedBothSweepsPostOneThenDone) {
     EXPECT_EQ(Expected(WM_SVC_STOP_PROGRESS, {1}, WM_SVC_STOP_DONE), Sweep(m_mode.Boost()));
     EXPECT_EQ(Expected(WM_SVC_START_PROGRESS, {1}, WM_SVC_START_DONE), Sweep(m_mode.Cancel()));
     EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), plain.State());
+}
+
+TEST_F(SweepTest, ABoostCountsOnlyTheServicesItStoppedAndTellsOfRefusedRights) {
+    CTestService& first = Add(L"sorvik_update_r");
+    CTestService& second = Add(L"SorvikDescS", L"\u5347\u7ea7 helper");
+    CTestService& byOthers = Add(L"sorvik_update_t");  // stopped by somebody else after the count
+    struct Case {
+        bool refuse;
+        RefusedCall call;
+        SweepOutcome outcome;
+    };
+    const Case cases[] = {{true, RefusedCall::kManager, {0, true}},
+                          {true, RefusedCall::kControlOrStart, {0, true}},
+                          {false, RefusedCall::kManager, {2, false}}};
+    for (const Case& c : cases) {
+        for (CTestService* s : {&first, &second, &byOthers}) {
+            if (s->State() != SERVICE_RUNNING) {
+                ASSERT_TRUE(s->StartRunning());
+            }
+        }
+        m_services.m_services.clear();
+        Snapshot();
+        ASSERT_TRUE(byOthers.RequestStop());
+        ASSERT_TRUE(byOthers.WaitForState(SERVICE_STOPPED, 10000));
+        std::unique_ptr<CRefusedRights> refused(c.refuse ? new CRefusedRights(c.call) : nullptr);
+        EXPECT_EQ(Expected(WM_SVC_STOP_PROGRESS, {1, 33, 66, 92}, WM_SVC_STOP_DONE, c.outcome), Sweep(m_mode.Boost()));
+        const DWORD expected = c.refuse ? SERVICE_RUNNING : SERVICE_STOPPED;
+        EXPECT_EQ(expected, first.State());
+        EXPECT_EQ(expected, second.State());
+        EXPECT_EQ(static_cast<size_t>(c.outcome.stopped), m_services.m_journal.Read().size());
+    }
+}
+
+TEST_F(SweepTest, OnlyServicesThatStartAgainLeaveTheJournal) {
+    CTestService& listed = Add(L"sorvik_update_u");
+    ASSERT_TRUE(listed.StartRunning());
+    Snapshot();
+    Sweep(m_mode.Boost());
+    const std::vector<std::wstring> journalled = {listed.Name()};
+    ASSERT_EQ(journalled, m_services.m_journal.Read());
+    // Refused at a restore and at the next start's replay alike: still stopped, still named.
+    for (bool replay : {false, true}) {
+        CRefusedRights refused(RefusedCall::kControlOrStart);
+        if (replay) {
+            m_services.ReplayJournal();
+        } else {
+            Sweep(m_mode.Cancel());
+        }
+        EXPECT_EQ(static_cast<DWORD>(SERVICE_STOPPED), listed.State()) << replay;
+        EXPECT_EQ(journalled, m_services.m_journal.Read()) << replay;
+    }
+    Sweep(m_mode.Cancel());
+    EXPECT_EQ(static_cast<DWORD>(SERVICE_RUNNING), listed.State());
+    EXPECT_TRUE(m_services.m_journal.Read().empty());
+}
+
+TEST_F(SweepTest, AWorkerDetachedDuringASweepClearsNoBusyFlag) {
+    CTestService& slow = Add(L"sorvik_update_v", L"", L"--stop-pending 1000");
+    ASSERT_TRUE(slow.StartRunning());
+    Snapshot();
+    m_recorder.Clear();
+    std::atomic<bool> busy{true};  // stands for the field of a window that is being destroyed
+    ASSERT_TRUE(m_worker.PostCommand(&busy, SVC_CMD_STOP));
+    ASSERT_TRUE(CSweepRecorder::PumpUntil([&] { return m_recorder.Messages().size() >= 2; }, kSweepLimitMs));
+    m_worker.Detach();
+    ASSERT_TRUE(CSweepRecorder::PumpUntil([&] { return m_recorder.Saw(WM_SVC_STOP_DONE); }, kSweepLimitMs));
+    CSweepRecorder::PumpUntil([] { return false; }, 300);  // time to write, were it going to
+    EXPECT_TRUE(busy);
 }
 
 TEST(ServiceWorker, ACommandNobodyTakesLeavesThePageIdle) {

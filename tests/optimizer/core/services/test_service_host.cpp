@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "optimizer/core/services/serv_handle.h"
+#include "optimizer/core/services/service_control.h"
 #include "optimizer/core/services/service_enumer.h"
 
 // The program path arrives from the build as a narrow literal.
@@ -31,7 +32,36 @@ bool SendStop(const std::wstring& name) {
     return service && ::ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
 }
 
+SC_HANDLE WINAPI RefuseManager(LPCWSTR, LPCWSTR, DWORD) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+SC_HANDLE WINAPI RefuseService(SC_HANDLE, LPCWSTR, DWORD) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+}
+BOOL WINAPI RefuseControl(SC_HANDLE, DWORD, LPSERVICE_STATUS) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+BOOL WINAPI RefuseStart(SC_HANDLE, DWORD, LPCWSTR*) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
 }  // namespace
+
+CRefusedRights::CRefusedRights(RefusedCall call) {
+    ServiceManagerCalls& calls = ServiceCalls();
+    if (call == RefusedCall::kManager) calls.openManager = RefuseManager;
+    if (call == RefusedCall::kService) calls.openService = RefuseService;
+    if (call == RefusedCall::kControlOrStart) {
+        calls.controlService = RefuseControl;
+        calls.startService = RefuseStart;
+    }
+}
+
+CRefusedRights::~CRefusedRights() { ServiceCalls() = ServiceManagerCalls(); }
 
 std::wstring TestServiceProgram() {
     std::wstring path = L"Z:" SORVIK_WIDEN(SORVIK_TEST_SERVICE_PATH);

@@ -37,5 +37,16 @@ private:
     bool m_installed = false;
 };
 
+// Refuses one kind of Service Control Manager call with ERROR_ACCESS_DENIED, as a machine does for a
+// program without administrator rights, until destroyed. Set only while no sweep runs.
+enum class RefusedCall { kManager, kService, kControlOrStart };
+class CRefusedRights {
+public:
+    explicit CRefusedRights(RefusedCall call);
+    ~CRefusedRights();
+    CRefusedRights(const CRefusedRights&) = delete;
+    CRefusedRights& operator=(const CRefusedRights&) = delete;
+};
+
 // Keeps only the records of the named services, so that a sweep never touches Wine's own services.
 void KeepOnlyServices(CServiceEnumer& services, const std::vector<std::wstring>& names);

@@ -9,6 +9,7 @@
 #include "common/text_encoding.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/core/startup/statistics_thread.h"
+#include "optimizer/core/startup/updater_launch.h"
 #include "tests/optimizer/core/startup/product_copy.h"
 #include "tests/support/http/test_http_server.h"
 
@@ -137,4 +138,25 @@ TEST(SorvikStart, StatisticsGoOutOnEveryStartAndTheUpdaterIsStartedWithTheProces
     EXPECT_EQ(install_record::kVersion, ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "version"));
     EXPECT_EQ(WideToAnsi(copy.Folder()), ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "path"));
     EXPECT_EQ("Sorvik_Setup.exe", ReadRegistryText(HKEY_CURRENT_USER, kProductKey, "pkgname"));
+}
+
+TEST(SorvikStart, TheUpdaterInheritsTheProcessHandleAndNoOtherHandle) {
+    ProductCopy copy;
+    ASSERT_TRUE(copy.Complete());
+    const std::wstring args = copy.Folder() + L"tavisk_args.txt";
+    ::DeleteFileW(args.c_str());
+    // Stands for a handle that is inheritable at the moment of the launch, such as the speed test's socket.
+    SECURITY_ATTRIBUTES inheritable = {sizeof(inheritable), nullptr, TRUE};
+    AutoHandle other(::CreateEventW(&inheritable, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(other);
+    const std::wstring value = std::to_wstring(reinterpret_cast<uintptr_t>(other.Get()));
+    ::SetEnvironmentVariableW(L"SORVIK_PROBE_EVENT", value.c_str());
+    AutoHandle updater(LaunchUpdater(copy.Folder(), false));
+    ::SetEnvironmentVariableW(L"SORVIK_PROBE_EVENT", nullptr);
+    ASSERT_TRUE(updater);
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(updater.Get(), 30000));
+    const std::string record = ReadFileText(args);
+    EXPECT_NE(std::string::npos, record.find("handle-pid=" + std::to_string(::GetCurrentProcessId()))) << record;
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(other.Get(), 0))
+        << "the other handle stayed here";
 }
