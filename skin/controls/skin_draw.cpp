@@ -126,6 +126,21 @@ namespace {
 // is drawn in the skin's usual face, or else the system's dialog face, at the same size and weight.
 std::unique_ptr<Gdiplus::Font> FontInFace(HDC dc, SkinFontLook look, const wchar_t* face) {
     look.face = face;
+    if (look.height < 0) {
+        // A negative height is the em size in pixels, and GDI+ is asked for exactly that: a font made from
+        // the GDI font is sized from its cell under Wine and comes out a pixel larger for faces with tall
+        // ascenders, which is enough to push a fixed line out of its panel.
+        const Gdiplus::FontFamily family(face);
+        if (family.GetLastStatus() == Gdiplus::Ok && family.IsAvailable()) {
+            int style = look.weight >= FW_SEMIBOLD ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
+            if (look.underline)
+                style |= Gdiplus::FontStyleUnderline;
+            auto font = std::make_unique<Gdiplus::Font>(&family, static_cast<Gdiplus::REAL>(-look.height), style,
+                                                        Gdiplus::UnitPixel);
+            if (font->GetLastStatus() == Gdiplus::Ok)
+                return font;
+        }
+    }
     AutoFont gdiFont = CreateSkinFont(look);
     if (!gdiFont)
         return nullptr;

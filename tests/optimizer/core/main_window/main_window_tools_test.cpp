@@ -6,12 +6,15 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "common/handles.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/tools/memory/memory_page.h"
 #include "optimizer/tools/memory/process_trim.h"
+#include "skin/message_box/message_box_dlg.h"
 #include "tests/optimizer/core/main_window/main_window_fixture.h"
 #include "tests/optimizer/core/startup/screenshot.h"
 #include "tests/optimizer/tools/repair/cache_sandbox.h"
@@ -22,9 +25,11 @@ namespace {
 
 constexpr DWORD kRunTimeoutMs = 60000;
 
-// Columns of the result line (405..705, 187..207) holding the amount's red and the words' dark grey.
+// Columns of the result line (405..705, 187..207) holding the amount's red and the words' dark grey, and
+// the last column with any grey ink, the words' smoothed edges included.
 struct LineColumns {
     std::vector<int> red, grey;
+    int lastInk = 0;
 };
 
 LineColumns ResultLineColumns(HWND window) {
@@ -35,6 +40,10 @@ LineColumns ResultLineColumns(HWND window) {
             const COLORREF c = WindowPixel(window, x, y);
             red |= GetRValue(c) > 150 && GetGValue(c) < 110 && GetBValue(c) < 110;
             grey |= GetRValue(c) < 110 && GetGValue(c) < 110 && GetBValue(c) < 110;
+            const int high = (std::max)({GetRValue(c), GetGValue(c), GetBValue(c)});
+            const int low = (std::min)({GetRValue(c), GetGValue(c), GetBValue(c)});
+            if (high < 200 && high - low < 40)
+                columns.lastInk = x;
         }
         if (red)
             columns.red.push_back(x);
@@ -131,6 +140,7 @@ TEST_F(MainWindowToolsTest, ACleanUpAfterTheCoolDownRunsAndShowsWhatItFreed) {
     for (int x : line.grey)
         EXPECT_TRUE(x < line.red.front() || x > line.red.back()) << x;
     EXPECT_GT(line.grey.back(), line.red.back()) << "the words after the amount";
+    EXPECT_LT(line.lastInk, 634) << "inside the panel, whose border starts at 634";
     Photograph(L"page0_memory_result");
 }
 
@@ -174,6 +184,30 @@ TEST_F(MainWindowToolsTest, ADoneMessageFromElsewhereChangesNothing) {
     PumpFor(100);
     EXPECT_FALSE(Window().MemoryCoolDown());
     EXPECT_FALSE(Window().MemoryResultShown());
+}
+
+TEST_F(MainWindowToolsTest, AnEndProcessNoticeFromElsewhereEndsNothing) {
+    ASSERT_TRUE(OpenWith(ShippedSkinSettings()));
+    // A program of that name that waits on its input until the test lets it go.
+    SECURITY_ATTRIBUTES inherit = {sizeof(inherit), nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(::CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+    AutoHandle input(readEnd), feed(writeEnd);
+    ::SetHandleInformation(feed.Get(), HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW si = {sizeof(si)};
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = input.Get();
+    PROCESS_INFORMATION pi = {};
+    wchar_t line[] = L"cmd.exe /q /k";
+    ASSERT_TRUE(::CreateProcessW(nullptr, line, nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi));
+    AutoHandle process(pi.hProcess), thread(pi.hThread);
+
+    // The process list ends what its own box confirms; the main window takes no name from a message.
+    const wchar_t name[] = L"cmd.exe";
+    ::SendMessageW(Hwnd(), WM_MSGBOX_NOTIFY, 1, reinterpret_cast<LPARAM>(name));
+    PumpFor(200);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), ::WaitForSingleObject(process.Get(), 0));
+    ::TerminateProcess(process.Get(), 0);
 }
 
 TEST_F(MainWindowToolsTest, WhileARunIsGoingTheTrayCannotStartAnotherNorCanAForeignDoneEndIt) {
