@@ -113,9 +113,6 @@ bool CMainWindow::ProcessWindowMessage(HWND, UINT message, WPARAM wParam, LPARAM
             if (wParam == TSN_SELCHANGE && lParam)
                 OnTabChange(reinterpret_cast<const TabStripNotify*>(lParam)->item);
             return true;
-        case WM_MSGBOX_NOTIFY:
-            OnEndProcessConfirmed(wParam, lParam);
-            return true;
         case WM_REPAIR_PROGRESS:
             OnRepairProgress(lParam);
             return true;

@@ -114,7 +114,6 @@ private:
     void OnTimer(UINT_PTR id);
     void OpenAddress(const std::string& url) const;
     void OnPageFileAdvice();
-    void OnEndProcessConfirmed(WPARAM ok, LPARAM exeName);
 
     // Tray icon and menu (main_window_tray.cpp).
     void AddTrayIcon();

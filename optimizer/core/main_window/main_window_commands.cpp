@@ -7,7 +7,6 @@
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/core/main_window/main_window_layout.h"
 #include "optimizer/tools/page_file/memory_dlg.h"
-#include "optimizer/tools/process_list/kill_processes.h"
 
 void CMainWindow::OnCommand(WORD id) {
     switch (id) {
@@ -102,8 +101,3 @@ void CMainWindow::OnPageFileAdvice() {
     m_memoryDlg->Show();
 }
 
-void CMainWindow::OnEndProcessConfirmed(WPARAM ok, LPARAM exeName) {
-    // The box also reports being shown and cancelled (wParam 0): only OK ends processes.
-    if (ok && exeName)
-        KillProcessesByName(reinterpret_cast<const wchar_t*>(exeName));
-}
