@@ -37,6 +37,16 @@ struct MainWindowSettings {
     bool startStatistics = true;  // the statistics thread, which also starts the updater
     // The folders a repair run cleans; empty: this user's settings, read by each run itself.
     std::function<CachePlan()> repairPlan;
+    // Decode the skin on the window thread after the snapshot instead of beside it (comparisons).
+    bool serialImages = false;
+};
+
+// Milliseconds the window thread spent in the steps of its creation, for the benchmark.
+struct StartupPhases {
+    double services = 0;   // snapshot, counts and score
+    double images = 0;     // decoding, or waiting for, the images shown first
+    double controls = 0;   // the controls of pages 0 and 2 and the first tab
+    double tray = 0;       // menu and tray icon
 };
 
 // The program's own folder and process-wide snapshot, everything else at its default.
@@ -70,6 +80,7 @@ public:
     const CSpeedTest& SpeedTest() const { return m_speedTest.Model(); }
     bool MemoryResultShown() const { return m_memoryResultShown; }
     const std::wstring& MemoryFreedText() const { return m_memoryFreedText; }
+    const StartupPhases& Phases() const { return m_phases; }
 
 private:
     // Creation and shutdown (main_window.cpp).
@@ -164,6 +175,7 @@ private:
 
     int m_page = 0;
     bool m_pageFileWarning = false;
+    StartupPhases m_phases;
 
     // Memory clean-up.
     bool m_memoryCoolDown = false;

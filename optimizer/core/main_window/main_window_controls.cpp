@@ -1,5 +1,6 @@
 #include "optimizer/core/main_window/main_window_controls.h"
 
+#include "optimizer/core/main_window/first_images.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/tools/speed_test/speed_page.h"
 
@@ -112,9 +113,20 @@ void CMainWindowSkin::LoadImages(const std::wstring& skinFolder) {
     m_images.Load(skinFolder);
 }
 
+void CMainWindowSkin::BeginImages(const std::wstring& skinFolder) {
+    m_folder = skinFolder;
+    m_ini = skinFolder + L"varniosorvik.ini";
+    std::vector<ControlImages> controls;
+    for (const ControlRow& row : MainWindowControlTable())
+        controls.push_back({row.page, ImageNumbersOf(row, m_ini)});
+    m_images.BeginLoad(skinFolder, ImagesShownFirst(controls));
+}
+
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
     if (page < 0 || page > 2 || m_pageLoaded[page])
         return;
+    if (page != 0)
+        m_images.Complete();  // their images were left till now
     for (const ControlRow& row : MainWindowControlTable()) {
         if (row.page == page || (row.page == -1 && !m_controls.count(row.name)))
             Create(owner, row);

@@ -46,6 +46,11 @@ class CMainWindowSkin {
 public:
     // Loads the image table of `skinFolder` (ending in a backslash); its ini is "varniosorvik.ini" there.
     void LoadImages(const std::wstring& skinFolder);
+    // The same table decoded on worker threads: the images of the frame and page 0 start at once and are
+    // placed by PlaceFirstImages; the others are decoded when pages 1 and 2 are first loaded.
+    void BeginImages(const std::wstring& skinFolder);
+    void PlaceFirstImages() { m_images.PlaceFirst(); }
+    const SkinImageList& Images() const { return m_images; }
     // Creates and loads the controls of `page` (and, for page 0, the common ones) that do not exist yet.
     void LoadPage(HWND owner, int page);
 
