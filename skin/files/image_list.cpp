@@ -46,8 +46,10 @@ unsigned Processors() {
 
 size_t SkinImageList::Load(const std::wstring& skinFolder) {
     Clear();
-    for (const std::wstring& file : ImageFiles(skinFolder))
+    const std::vector<std::wstring> files = ImageFiles(skinFolder);
+    for (const std::wstring& file : files)
         Append(file);
+    m_paths = files;
     return m_images.size();
 }
 
@@ -84,7 +86,22 @@ void SkinImageList::Complete() const {
     for (Batch& batch : m_batches)
         Place(batch);
     m_batches.clear();
-    m_paths.clear();
+}
+
+void SkinImageList::Drop(int number) {
+    if (number < 1 || static_cast<size_t>(number) > m_images.size() || m_paths.size() != m_images.size() ||
+        !m_placed[number - 1])
+        return;  // only placed entries whose file is known can come back
+    m_dropped.resize(m_images.size(), false);
+    m_images[number - 1].reset();
+    m_dropped[number - 1] = true;
+}
+
+void SkinImageList::Restore(int number) {
+    if (number < 1 || static_cast<size_t>(number) > m_dropped.size() || !m_dropped[number - 1])
+        return;
+    m_images[number - 1] = LoadSkinBitmap(m_paths[number - 1]);
+    m_dropped[number - 1] = false;
 }
 
 void SkinImageList::Begin(std::vector<size_t> slots) const {
@@ -120,6 +137,7 @@ void SkinImageList::Clear() {
     m_batches.clear();  // each run joins its threads first
     m_unbegun.clear();
     m_paths.clear();
+    m_dropped.clear();
     m_images.clear();
     m_placed.clear();
 }

@@ -37,6 +37,11 @@ public:
     void Complete() const;
     bool IsComplete() const { return m_batches.empty() && m_unbegun.empty(); }
 
+    // Frees one entry's bitmap (a caller that keeps what it drew from it); Get gives null until Restore
+    // decodes the file again. Controls holding the entry must be loaded again after either.
+    void Drop(int number);
+    void Restore(int number);
+
 private:
     struct Batch {
         std::vector<size_t> slots;  // 0-based entries, in the order of the run's paths
@@ -48,7 +53,8 @@ private:
     // Mutable: placing background results is no visible change, Get only ever shows the final table.
     mutable std::vector<std::unique_ptr<Gdiplus::Bitmap>> m_images;
     mutable std::vector<bool> m_placed;
-    mutable std::vector<std::wstring> m_paths;  // the file of each entry, while it is not placed
+    mutable std::vector<std::wstring> m_paths;  // the file of each entry
+    std::vector<bool> m_dropped;
     mutable std::vector<size_t> m_unbegun;      // entries no run decodes yet
     mutable std::vector<Batch> m_batches;       // runs begun and not placed, oldest first
 };

@@ -165,9 +165,9 @@ private:
     CTrayMenu m_menu;
     AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;
     CMouseLeaveTracker m_mouseTracked;
-    // The current page's unchanging background, drawn once per page switch (page 1 and 2 share one).
-    AutoBitmap m_background;
-    int m_backgroundKind = -1;
+    // The unchanging background of page 0 and of pages 1 and 2, each drawn once from its pictures, whose
+    // images are then freed: the kept bitmap is the one copy of them.
+    AutoBitmap m_backgrounds[2];
     std::unique_ptr<CBrowser> m_webPane;
     std::unique_ptr<CMemoryDlg> m_memoryDlg;
     HWND m_processPane = nullptr;  // not owned

@@ -1,5 +1,7 @@
 #include "optimizer/core/main_window/main_window_controls.h"
 
+#include <algorithm>
+
 #include "optimizer/core/main_window/first_images.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/tools/speed_test/speed_page.h"
@@ -330,6 +332,43 @@ void CMainWindowSkin::Paint(HDC dc, const wchar_t* name, int frame) const {
     } else if (SkinControl* control = Find(name)) {
         control->Paint(dc);
     }
+}
+
+const ControlRow* CMainWindowSkin::Picture(const wchar_t* name, int& number) const {
+    if (!Typed<SkinImage>(name, K::kImage))
+        return nullptr;
+    for (const ControlRow& row : MainWindowControlTable()) {
+        if (std::wstring(row.name) != name)
+            continue;
+        const std::vector<int> numbers = ImageNumbersOf(row, m_ini);
+        number = numbers.empty() ? 0 : numbers.front();
+        return &row;
+    }
+    return nullptr;
+}
+
+void CMainWindowSkin::DropImage(const wchar_t* name) {
+    int number = 0;
+    const ControlRow* picture = Picture(name, number);
+    if (!picture || number == 0)
+        return;
+    for (const ControlRow& row : MainWindowControlTable()) {
+        if (row.name == picture->name || !m_controls.count(row.name))
+            continue;
+        const std::vector<int> numbers = ImageNumbersOf(row, m_ini);
+        if (std::find(numbers.begin(), numbers.end(), number) != numbers.end())
+            return;  // another control shows it too
+    }
+    m_images.Drop(number);
+    Typed<SkinImage>(name, K::kImage)->Load(name, m_ini, m_images);
+}
+
+void CMainWindowSkin::RestoreImage(const wchar_t* name) {
+    int number = 0;
+    if (!Picture(name, number) || number == 0)
+        return;
+    m_images.Restore(number);
+    Typed<SkinImage>(name, K::kImage)->Load(name, m_ini, m_images);
 }
 
 bool CMainWindowSkin::IsVisible(const wchar_t* name) const {

@@ -66,6 +66,10 @@ public:
     void Apply(const ControlChanges& changes);
     void Forward(const std::vector<const wchar_t*>& names, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc, const wchar_t* name, int frame = -1) const;  // frame: animations only
+    // Frees the image of picture `name` when no other loaded control shows it, or decodes it again; the
+    // picture draws nothing in between. For pictures drawn once into a kept bitmap.
+    void DropImage(const wchar_t* name);
+    void RestoreImage(const wchar_t* name);
     bool IsVisible(const wchar_t* name) const;
 
 private:
@@ -76,6 +80,8 @@ private:
     template <typename T>
     T* Typed(std::wstring_view name, ControlKind kind) const;
     void Create(HWND owner, const ControlRow& row);
+    // The picture `name`'s row and image number, or null when it is not a loaded picture.
+    const ControlRow* Picture(const wchar_t* name, int& number) const;
 
     std::wstring m_folder;
     std::wstring m_ini;
