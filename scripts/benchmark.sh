@@ -94,7 +94,9 @@ wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
 optimizer_benchmark() {  # build root, label
   local exe="$1/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"
   echo "benchmark: the optimizer's window, $2"
-  wine_cmd "$WINE_BIN" "$exe" "${SORVIK_IDLE_SECONDS:-60}" | tee "$work/figures-$2"
+  # Into a file, not a pipe: background processes of Wine keep its output open until the session ends.
+  wine_cmd "$WINE_BIN" "$exe" "${SORVIK_IDLE_SECONDS:-60}" >"$work/figures-$2" 2>&1 || true
+  cat "$work/figures-$2"
 }
 base_commit=${SORVIK_BENCH_BASE:-$(git -C "$root" merge-base HEAD main 2>/dev/null || true)}
 if [ -z "$base_commit" ] || [ "$(git -C "$root" rev-parse "$base_commit")" = "$(git -C "$root" rev-parse HEAD)" ]; then

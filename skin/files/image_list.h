@@ -35,7 +35,6 @@ public:
     void PlaceFirst();
     // Waits for everything begun, decodes what was not, and places it all.
     void Complete() const;
-    bool IsComplete() const { return m_batches.empty() && m_unbegun.empty(); }
 
     // Frees one entry's bitmap (a caller that keeps what it drew from it); Get gives null until Restore
     // decodes the file again. Controls holding the entry must be loaded again after either.

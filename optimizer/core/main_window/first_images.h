@@ -6,12 +6,6 @@
 
 #include "optimizer/core/main_window/main_window_controls.h"
 
-// One control's image references: its page (-1 every page) and the image numbers its section names.
-struct ControlImages {
-    int page;
-    std::vector<int> numbers;
-};
-
 // The numbers of every control of every page (-1) or page 0, each once, in the order the controls name them.
 std::vector<int> ImagesShownFirst(const std::vector<ControlImages>& controls);
 

@@ -112,16 +112,15 @@ const std::vector<ControlRow>& MainWindowControlTable() {
 void CMainWindowSkin::LoadImages(const std::wstring& skinFolder) {
     m_folder = skinFolder;
     m_ini = skinFolder + L"varniosorvik.ini";
+    m_imageReferences.clear();
     m_images.Load(skinFolder);
 }
 
 void CMainWindowSkin::BeginImages(const std::wstring& skinFolder) {
     m_folder = skinFolder;
     m_ini = skinFolder + L"varniosorvik.ini";
-    std::vector<ControlImages> controls;
-    for (const ControlRow& row : MainWindowControlTable())
-        controls.push_back({row.page, ImageNumbersOf(row, m_ini)});
-    m_images.BeginLoad(skinFolder, ImagesShownFirst(controls));
+    m_imageReferences.clear();
+    m_images.BeginLoad(skinFolder, ImagesShownFirst(ImageReferences()));
 }
 
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
@@ -334,29 +333,34 @@ void CMainWindowSkin::Paint(HDC dc, const wchar_t* name, int frame) const {
     }
 }
 
-const ControlRow* CMainWindowSkin::Picture(const wchar_t* name, int& number) const {
-    if (!Typed<SkinImage>(name, K::kImage))
-        return nullptr;
-    for (const ControlRow& row : MainWindowControlTable()) {
-        if (std::wstring(row.name) != name)
-            continue;
-        const std::vector<int> numbers = ImageNumbersOf(row, m_ini);
-        number = numbers.empty() ? 0 : numbers.front();
-        return &row;
+const std::vector<ControlImages>& CMainWindowSkin::ImageReferences() {
+    if (m_imageReferences.empty()) {
+        for (const ControlRow& row : MainWindowControlTable())
+            m_imageReferences.push_back({row.page, ImageNumbersOf(row, m_ini)});
     }
-    return nullptr;
+    return m_imageReferences;
+}
+
+int CMainWindowSkin::PictureImage(const wchar_t* name) {
+    if (!Typed<SkinImage>(name, K::kImage))
+        return 0;
+    const std::vector<ControlRow>& rows = MainWindowControlTable();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (std::wstring(rows[i].name) == name && !ImageReferences()[i].numbers.empty())
+            return ImageReferences()[i].numbers.front();
+    }
+    return 0;
 }
 
 void CMainWindowSkin::DropImage(const wchar_t* name) {
-    int number = 0;
-    const ControlRow* picture = Picture(name, number);
-    if (!picture || number == 0)
+    const int number = PictureImage(name);
+    if (number == 0)
         return;
-    for (const ControlRow& row : MainWindowControlTable()) {
-        if (row.name == picture->name || !m_controls.count(row.name))
-            continue;
-        const std::vector<int> numbers = ImageNumbersOf(row, m_ini);
-        if (std::find(numbers.begin(), numbers.end(), number) != numbers.end())
+    const std::vector<ControlRow>& rows = MainWindowControlTable();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::vector<int>& numbers = ImageReferences()[i].numbers;
+        if (std::wstring(rows[i].name) != name && m_controls.count(rows[i].name) &&
+            std::find(numbers.begin(), numbers.end(), number) != numbers.end())
             return;  // another control shows it too
     }
     m_images.Drop(number);
@@ -364,8 +368,8 @@ void CMainWindowSkin::DropImage(const wchar_t* name) {
 }
 
 void CMainWindowSkin::RestoreImage(const wchar_t* name) {
-    int number = 0;
-    if (!Picture(name, number) || number == 0)
+    const int number = PictureImage(name);
+    if (number == 0)
         return;
     m_images.Restore(number);
     Typed<SkinImage>(name, K::kImage)->Load(name, m_ini, m_images);

@@ -35,6 +35,12 @@ struct ControlRow {
 // Every control, those made in code included, in the order each page paints them.
 const std::vector<ControlRow>& MainWindowControlTable();
 
+// One control's image references: its page (-1 every page) and the image numbers its section names.
+struct ControlImages {
+    int page;
+    std::vector<int> numbers;
+};
+
 // Sections that are not in the ini: texts the window makes itself.
 namespace main_controls {
 constexpr const wchar_t* kSweepStatus = L"#SweepStatus";        // "正在加速..." / "正在取消加速..."
@@ -80,8 +86,10 @@ private:
     template <typename T>
     T* Typed(std::wstring_view name, ControlKind kind) const;
     void Create(HWND owner, const ControlRow& row);
-    // The picture `name`'s row and image number, or null when it is not a loaded picture.
-    const ControlRow* Picture(const wchar_t* name, int& number) const;
+    // The image numbers each control's section names, read once.
+    const std::vector<ControlImages>& ImageReferences();
+    // The image number of the loaded picture `name`; 0 when it is none or names none.
+    int PictureImage(const wchar_t* name);
 
     std::wstring m_folder;
     std::wstring m_ini;
@@ -89,4 +97,5 @@ private:
     std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> m_looseImages;
     std::map<std::wstring, Entry, std::less<>> m_controls;  // found by views: no copy per lookup
     bool m_pageLoaded[3] = {};
+    std::vector<ControlImages> m_imageReferences;  // in the order of the control table
 };
