@@ -45,7 +45,7 @@ struct MainWindowSettings {
 struct StartupPhases {
     double services = 0;   // snapshot, counts and score
     double images = 0;     // decoding, or waiting for, the images shown first
-    double controls = 0;   // the controls of pages 0 and 2 and the first tab
+    double controls = 0;   // the controls of page 0 and the frame, the first tab
     double tray = 0;       // menu and tray icon
 };
 
