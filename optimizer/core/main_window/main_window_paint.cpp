@@ -38,15 +38,6 @@ void DrawBar(HDC dc, Gdiplus::Bitmap* image, int x, int y, int width) {
     DrawImagePart(graphics, image, {x, y, x + width, y + h}, 0, 0, w, h, true);
 }
 
-// A page background is opaque: three bytes a pixel, a quarter less than the screen's format, and still a
-// plain copy onto the paint's own bitmap.
-HBITMAP CreateOpaqueBitmap(HDC dc, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    return ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-}
-
 const wchar_t* const kGameModeImages[] = {L"BoostIcon1", L"BoostIcon2", L"BoostIcon3",  L"BoostIcon4",
                                           L"BoostIcon5", L"BoostIcon6", L"ChaosCircle1"};
 
@@ -81,7 +72,8 @@ void CMainWindow::PaintBackground(HDC dc, const RECT& client) {
             m_skin.LoadPage(m_hWnd, 2);  // its one control, the background, with the images left till now
         for (const wchar_t* picture : pictures)
             m_skin.RestoreImage(picture);
-        cached.Reset(CreateOpaqueBitmap(dc, client.right, client.bottom));
+        // In the screen's format: a plain copy each paint (a 24-bit one is smaller but converts on every copy).
+        cached.Reset(::CreateCompatibleBitmap(dc, client.right, client.bottom));
         ScopedSelectObject select(source.Get(), cached.Get());
         // A skin that did not load leaves a plain page rather than black.
         ::FillRect(source.Get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
