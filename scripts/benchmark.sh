@@ -7,8 +7,9 @@
 # both digests of the held package and the signature) next to the same curl figure, and the updater's
 # fuzz program. Prints throughputs and ratios; it never fails on slow figures.
 #   scripts/benchmark.sh [size in MB, default 256]
-# Then the optimizer window's figures: one repaint of the first page, start-up time as a ratio to a program
-# that opens one window, and the private bytes of Sorvik idle for a minute (SORVIK_IDLE_SECONDS).
+# Then the optimizer window's figures: one repaint of the first page, the phases of its start-up, start-up
+# time as a ratio to a program that opens one window, and the private bytes of Sorvik idle for a minute
+# (SORVIK_IDLE_SECONDS), next to the same figures of the build before the change (SORVIK_BENCH_BASE).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 size_mb=${1:-256}
@@ -87,6 +88,46 @@ wine_cmd "$WINE_BIN" "$updater_tests/updater_benchmark.exe" "$url" "$curl_s" "$d
 echo "benchmark: the updater's parsers and decision on one million generated and mutated inputs"
 wine_cmd "$WINE_BIN" "$updater_tests/updater_fuzz.exe" 1000000 || true
 
-# The optimizer's window: first-page repaint, start-up against a one-window program, idle private bytes.
-optimizer_exe="${SORVIK_BUILD_ROOT:-$root/build}/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"
-wine_cmd "$WINE_BIN" "$optimizer_exe" "${SORVIK_IDLE_SECONDS:-60}"
+# The optimizer's window: first-page repaint, start-up phases, start-up against a one-window program, idle
+# private bytes; each of this tree and of the build before the change (SORVIK_BENCH_BASE, default the commit
+# this branch left main at, or the first parent when it is main), built from a worktree of that commit into
+# a build root of its own, with this tree's benchmark program so that both print the same figures.
+optimizer_benchmark() {  # build root, label
+  local exe="$1/$arch/tests/optimizer/core/main_window/optimizer_benchmark.exe"
+  echo "benchmark: the optimizer's window, $2"
+  # Into a file, not a pipe: background processes of Wine keep its output open until the session ends.
+  wine_cmd "$WINE_BIN" "$exe" "${SORVIK_IDLE_SECONDS:-60}" >"$work/figures-$2" 2>&1 || true
+  cat "$work/figures-$2"
+}
+base_commit=${SORVIK_BENCH_BASE:-$(git -C "$root" merge-base HEAD main 2>/dev/null || true)}
+if [ -z "$base_commit" ] || [ "$(git -C "$root" rev-parse "$base_commit")" = "$(git -C "$root" rev-parse HEAD)" ]; then
+  base_commit=$(git -C "$root" rev-parse HEAD~1)
+fi
+base_tree="$root/build-base"  # under /work like the main tree, so the compiler cache serves both
+if [ "$(git -C "$base_tree" rev-parse HEAD 2>/dev/null)" != "$(git -C "$root" rev-parse "$base_commit")" ]; then
+  git -C "$root" worktree remove --force "$base_tree" 2>/dev/null || rm -rf "$base_tree"
+  git -C "$root" worktree prune
+  git -C "$root" worktree add --detach "$base_tree" "$base_commit" >/dev/null
+fi
+[ -e "$base_tree/.deps" ] || ln -s "$(readlink -f "$root/.deps")" "$base_tree/.deps"
+cp "$root/tests/optimizer/core/optimizer_benchmark.cpp" "$base_tree/tests/optimizer/core/optimizer_benchmark.cpp"
+# The pane's template, which this program's pane figure needs, where the earlier list of its parts lacks it.
+grep -q "optimizer_benchmark.*sorvik_tools_resources\|^  sorvik_tools_resources)" "$base_tree/tests/optimizer/core/CMakeLists.txt" ||
+  echo 'target_link_libraries(optimizer_benchmark PRIVATE sorvik_tools_resources)' >>"$base_tree/tests/optimizer/core/CMakeLists.txt"
+base_build="$base_tree/build"
+if [ ! -f "$base_build/$arch/CMakeCache.txt" ]; then
+  cmake -S "$base_tree" -B "$base_build/$arch" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$base_tree/cmake/mingw-$arch.cmake" >/dev/null
+fi
+echo "benchmark: building the optimizer at $(git -C "$root" rev-parse --short "$base_commit") for comparison"
+cmake --build "$base_build/$arch" --target optimizer_benchmark nettrel scoura -j"$(nproc)" -- --no-print-directory \
+  >"$work/base-build.log" 2>&1 || { tail -20 "$work/base-build.log"; echo "benchmark: the earlier build failed" >&2; exit 1; }
+git -C "$base_tree" checkout -- tests/optimizer/core/optimizer_benchmark.cpp tests/optimizer/core/CMakeLists.txt
+SORVIK_BUILD_ROOT="$base_build" optimizer_benchmark "$base_build" before
+optimizer_benchmark "${SORVIK_BUILD_ROOT:-$root/build}" after
+echo "benchmark: the optimizer side by side (ms unless named; before = $(git -C "$root" rev-parse --short "$base_commit"))"
+awk '/^figures:/ { for (i = 2; i <= NF; ++i) { split($i, kv, "="); if (!(kv[1] in seen)) { seen[kv[1]] = 1; keys[++n] = kv[1] }
+                    value[FILENAME, kv[1]] = kv[2] } }
+     END { printf "  %-12s %10s %10s\n", "figure", "before", "after"
+           for (i = 1; i <= n; ++i) printf "  %-12s %10s %10s\n", keys[i], value[ARGV[1], keys[i]], value[ARGV[2], keys[i]] }' \
+  "$work/figures-before" "$work/figures-after"

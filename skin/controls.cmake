@@ -4,6 +4,7 @@ list(APPEND SKIN_CONTROL_SOURCES
   files/ini_values.cpp
   files/placement.cpp
   files/image_list.cpp
+  files/image_decode.cpp
   files/frame_skin.cpp
   files/skin_manage.cpp
   controls/skin_control.cpp

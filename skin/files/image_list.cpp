@@ -24,33 +24,129 @@ std::unique_ptr<Gdiplus::Bitmap> HeldCopy(std::unique_ptr<Gdiplus::Bitmap> decod
     return copy;
 }
 
+// The file of each entry of `skinFolder`'s "ImageRes.ini", in number order.
+std::vector<std::wstring> ImageFiles(const std::wstring& skinFolder) {
+    const std::wstring ini = skinFolder + L"ImageRes.ini";
+    const int count = ReadIniInt(ini, L"ImageRes", L"ImageNumber", 0);
+    std::vector<std::wstring> files;
+    for (int i = 1; i <= count; ++i) {
+        const std::wstring key = L"ImageID_" + std::to_wstring(i);
+        files.push_back(skinFolder + ReadIniText(ini, L"ImageRes", key.c_str()));
+    }
+    return files;
+}
+
+unsigned Processors() {
+    SYSTEM_INFO info = {};
+    ::GetSystemInfo(&info);
+    return info.dwNumberOfProcessors;
+}
+
 }  // namespace
 
 size_t SkinImageList::Load(const std::wstring& skinFolder) {
     Clear();
-    const std::wstring ini = skinFolder + L"ImageRes.ini";
-    const int count = ReadIniInt(ini, L"ImageRes", L"ImageNumber", 0);
-    for (int i = 1; i <= count; ++i) {
-        const std::wstring key = L"ImageID_" + std::to_wstring(i);
-        Append(skinFolder + ReadIniText(ini, L"ImageRes", key.c_str()));
-    }
+    const std::vector<std::wstring> files = ImageFiles(skinFolder);
+    for (const std::wstring& file : files)
+        Append(file);
+    m_paths = files;
     return m_images.size();
+}
+
+void SkinImageList::BeginLoad(const std::wstring& skinFolder, const std::vector<int>& first) {
+    Clear();
+    m_paths = ImageFiles(skinFolder);
+    m_images.resize(m_paths.size());
+    m_placed.assign(m_paths.size(), false);
+    std::vector<bool> isFirst(m_paths.size(), false);
+    std::vector<size_t> firstSlots;
+    for (int number : first) {
+        if (number < 1 || static_cast<size_t>(number) > m_paths.size() || isFirst[number - 1])
+            continue;
+        isFirst[number - 1] = true;
+        firstSlots.push_back(static_cast<size_t>(number - 1));
+    }
+    for (size_t slot = 0; slot < m_paths.size(); ++slot) {
+        if (!isFirst[slot])
+            m_unbegun.push_back(slot);
+    }
+    Begin(std::move(firstSlots));
+}
+
+void SkinImageList::PlaceFirst() {
+    if (!m_batches.empty()) {
+        Place(m_batches.front());
+        m_batches.erase(m_batches.begin());
+    }
+}
+
+void SkinImageList::Complete() const {
+    Begin(std::move(m_unbegun));
+    m_unbegun.clear();
+    for (Batch& batch : m_batches)
+        Place(batch);
+    m_batches.clear();
+}
+
+void SkinImageList::Drop(int number) {
+    if (number < 1 || static_cast<size_t>(number) > m_images.size() || m_paths.size() != m_images.size() ||
+        !m_placed[number - 1])
+        return;  // only placed entries whose file is known can come back
+    m_dropped.resize(m_images.size(), false);
+    m_images[number - 1].reset();
+    m_dropped[number - 1] = true;
+}
+
+void SkinImageList::Restore(int number) {
+    if (number < 1 || static_cast<size_t>(number) > m_dropped.size() || !m_dropped[number - 1])
+        return;
+    m_images[number - 1] = LoadSkinBitmap(m_paths[number - 1]);
+    m_dropped[number - 1] = false;
+}
+
+void SkinImageList::Begin(std::vector<size_t> slots) const {
+    if (slots.empty())
+        return;
+    std::vector<std::wstring> paths;
+    for (size_t slot : slots)
+        paths.push_back(m_paths[slot]);
+    const int threads = DecodeThreadCount(paths.size(), Processors());
+    Batch batch{std::move(slots), nullptr};
+    batch.run = std::make_unique<CImageDecodeRun>(std::move(paths), threads);
+    m_batches.push_back(std::move(batch));
+}
+
+void SkinImageList::Place(Batch& batch) const {
+    std::vector<std::unique_ptr<Gdiplus::Bitmap>> images = batch.run->Join();
+    for (size_t i = 0; i < batch.slots.size() && i < images.size(); ++i) {
+        m_images[batch.slots[i]] = std::move(images[i]);
+        m_placed[batch.slots[i]] = true;
+    }
 }
 
 int SkinImageList::Append(const std::wstring& path) {
     // A missing file keeps its slot empty so that later numbers keep their meaning. A folder is not
     // an image either. A file that fails to decode gives a bitmap in an error state, which draws nothing.
+    Complete();
     m_images.push_back(LoadSkinBitmap(path));
+    m_placed.push_back(true);
     return static_cast<int>(m_images.size());
 }
 
 void SkinImageList::Clear() {
+    m_batches.clear();  // each run joins its threads first
+    m_unbegun.clear();
+    m_paths.clear();
+    m_dropped.clear();
     m_images.clear();
+    m_placed.clear();
 }
 
 Gdiplus::Bitmap* SkinImageList::Get(int number) const {
     if (number < 1 || static_cast<size_t>(number) > m_images.size())
         return nullptr;
+    if (!m_placed[number - 1])
+        Complete();
     return m_images[number - 1].get();
 }
 

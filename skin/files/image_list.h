@@ -1,12 +1,16 @@
 // SkinImageList: the numbered skin bitmaps of "ImageRes.ini". Owns its GDI+ bitmaps; entries are
 // handed out as borrowed pointers that die with Clear/Load/destruction. Window thread only; needs a
 // live GDI+ session (ScopedGdiplus). A missing file leaves an empty (null) entry in its place.
+// BeginLoad decodes in the background instead; an entry not yet placed is never handed out: reading
+// it completes the whole table first, so every read sees what Load would have given.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "skin/files/image_decode.h"
 
 class SkinImageList {
 public:
@@ -24,8 +28,34 @@ public:
     // 1-based image number; 0, out of range or an empty entry give null.
     Gdiplus::Bitmap* Get(int number) const;
 
+    // Clears, reads the ini like Load and starts decoding the images numbered in `first` on worker
+    // threads; the others wait for Complete (or a read of one of them). Count() is final at once.
+    void BeginLoad(const std::wstring& skinFolder, const std::vector<int>& first);
+    // Waits for the first images and places them.
+    void PlaceFirst();
+    // Waits for everything begun, decodes what was not, and places it all.
+    void Complete() const;
+
+    // Frees one entry's bitmap (a caller that keeps what it drew from it); Get gives null until Restore
+    // decodes the file again. Controls holding the entry must be loaded again after either.
+    void Drop(int number);
+    void Restore(int number);
+
 private:
-    std::vector<std::unique_ptr<Gdiplus::Bitmap>> m_images;
+    struct Batch {
+        std::vector<size_t> slots;  // 0-based entries, in the order of the run's paths
+        std::unique_ptr<CImageDecodeRun> run;
+    };
+    void Begin(std::vector<size_t> slots) const;
+    void Place(Batch& batch) const;
+
+    // Mutable: placing background results is no visible change, Get only ever shows the final table.
+    mutable std::vector<std::unique_ptr<Gdiplus::Bitmap>> m_images;
+    mutable std::vector<bool> m_placed;
+    mutable std::vector<std::wstring> m_paths;  // the file of each entry
+    std::vector<bool> m_dropped;
+    mutable std::vector<size_t> m_unbegun;      // entries no run decodes yet
+    mutable std::vector<Batch> m_batches;       // runs begun and not placed, oldest first
 };
 
 // Reads an image file into memory and decodes it from there, so the file is not held open while the

@@ -19,6 +19,23 @@
 
 namespace {
 const wchar_t kTitle[] = L"Sorvik";
+
+// Milliseconds since the last call, for the creation's phase figures.
+class CPhaseClock {
+public:
+    CPhaseClock() { ::QueryPerformanceCounter(&m_last); }
+    double Lap() {
+        LARGE_INTEGER now, frequency;
+        ::QueryPerformanceCounter(&now);
+        ::QueryPerformanceFrequency(&frequency);
+        const double ms = double(now.QuadPart - m_last.QuadPart) * 1000.0 / double(frequency.QuadPart);
+        m_last = now;
+        return ms;
+    }
+
+private:
+    LARGE_INTEGER m_last;
+};
 }  // namespace
 
 MainWindowSettings DefaultMainWindowSettings() {
@@ -156,21 +173,32 @@ LRESULT CMainWindow::OnCreate() {
     if (!m_settings.loadCompanions || !m_settings.loadCompanions(m_settings.programFolder, m_companions))
         return -1;
     m_speedTest = CSpeedTestRunner({m_companions.connectFirst, m_companions.connectNext, m_companions.connectLast});
-    // 4. Services: snapshot, counts and score.
+    // 4. Services: snapshot, counts and score, while worker threads decode the images shown first.
+    const std::wstring skinFolder = m_settings.programFolder + L"Sk_sv\\";
+    CPhaseClock clock;
+    if (!m_settings.serialImages)
+        m_skin.BeginImages(skinFolder);
     MeasureServices();
-    // 5, 6. Skin images and the controls of the first and third pages, the cache poll, the first tab.
-    m_skin.LoadImages(m_settings.programFolder + L"Sk_sv\\");
+    m_phases.services = clock.Lap();
+    // 5, 6. Skin images and the controls of the first page, the cache poll, the first tab. The third
+    // page's one control, its background, is loaded with the images left till its first paint.
+    if (m_settings.serialImages)
+        m_skin.LoadImages(skinFolder);
+    else
+        m_skin.PlaceFirstImages();
+    m_phases.images = clock.Lap();
     m_skin.LoadPage(m_hWnd, 0);
-    m_skin.LoadPage(m_hWnd, 2);
     if (SkinText* count = m_skin.Text(main_controls::kServiceCount))
         count->SetText(std::to_wstring(m_game.m_svcListed));
     m_companions.initVar();
     ::SetTimer(m_hWnd, kTimerCachePoll, kCachePollMs, nullptr);
     if (SkinTabStrip* tabs = m_skin.TabStrip(L"MainTabUI"))
         tabs->SetCurSel(0);
+    m_phases.controls = clock.Lap();
     // 7, 8. Tray menu and icon.
     m_menu.Load(::GetModuleHandleW(nullptr), IDR_TRAY_MENU);
     AddTrayIcon();
+    m_phases.tray = clock.Lap();
     // 9. Statistics and the updater, in the background.
     if (m_settings.startStatistics)
         StartStatisticsThread(m_settings.programFolder);

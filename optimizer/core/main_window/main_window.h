@@ -39,6 +39,16 @@ struct MainWindowSettings {
     bool startStatistics = true;  // the statistics thread, which also starts the updater
     // The folders a repair run cleans; empty: this user's settings, read by each run itself.
     std::function<CachePlan()> repairPlan;
+    // Decode the skin on the window thread after the snapshot instead of beside it (comparisons).
+    bool serialImages = false;
+};
+
+// Milliseconds the window thread spent in the steps of its creation, for the benchmark.
+struct StartupPhases {
+    double services = 0;   // snapshot, counts and score
+    double images = 0;     // decoding, or waiting for, the images shown first
+    double controls = 0;   // the controls of page 0 and the frame, the first tab
+    double tray = 0;       // menu and tray icon
 };
 
 // The program's own folder and process-wide snapshot, everything else at its default.
@@ -73,6 +83,7 @@ public:
     const CSpeedTest& SpeedTest() const { return m_speedTest.Model(); }
     bool MemoryResultShown() const { return m_memoryResultShown; }
     const std::wstring& MemoryFreedText() const { return m_memoryFreedText; }
+    const StartupPhases& Phases() const { return m_phases; }
 
 private:
     // Creation and shutdown (main_window.cpp).
@@ -157,9 +168,9 @@ private:
     CTrayMenu m_menu;
     AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;
     CMouseLeaveTracker m_mouseTracked;
-    // The current page's unchanging background, drawn once per page switch (page 1 and 2 share one).
-    AutoBitmap m_background;
-    int m_backgroundKind = -1;
+    // The unchanging background of page 0 and of pages 1 and 2, each drawn once from its pictures, whose
+    // images are then freed: the kept bitmap is the one copy of them.
+    AutoBitmap m_backgrounds[2];
     std::unique_ptr<CBrowser> m_webPane;
     std::unique_ptr<CMemoryDlg> m_memoryDlg;
     HWND m_processPane = nullptr;  // not owned
@@ -167,6 +178,7 @@ private:
 
     int m_page = 0;
     bool m_pageFileWarning = false;
+    StartupPhases m_phases;
 
     // Memory clean-up.
     bool m_memoryCoolDown = false;

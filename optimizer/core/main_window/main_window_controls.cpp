@@ -1,5 +1,8 @@
 #include "optimizer/core/main_window/main_window_controls.h"
 
+#include <algorithm>
+
+#include "optimizer/core/main_window/first_images.h"
 #include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/tools/speed_test/speed_page.h"
 
@@ -109,12 +112,22 @@ const std::vector<ControlRow>& MainWindowControlTable() {
 void CMainWindowSkin::LoadImages(const std::wstring& skinFolder) {
     m_folder = skinFolder;
     m_ini = skinFolder + L"varniosorvik.ini";
+    m_imageReferences.clear();
     m_images.Load(skinFolder);
+}
+
+void CMainWindowSkin::BeginImages(const std::wstring& skinFolder) {
+    m_folder = skinFolder;
+    m_ini = skinFolder + L"varniosorvik.ini";
+    m_imageReferences.clear();
+    m_images.BeginLoad(skinFolder, ImagesShownFirst(ImageReferences()));
 }
 
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
     if (page < 0 || page > 2 || m_pageLoaded[page])
         return;
+    if (page != 0)
+        m_images.Complete();  // their images were left till now
     for (const ControlRow& row : MainWindowControlTable()) {
         if (row.page == page || (row.page == -1 && !m_controls.count(row.name)))
             Create(owner, row);
@@ -318,6 +331,48 @@ void CMainWindowSkin::Paint(HDC dc, const wchar_t* name, int frame) const {
     } else if (SkinControl* control = Find(name)) {
         control->Paint(dc);
     }
+}
+
+const std::vector<ControlImages>& CMainWindowSkin::ImageReferences() {
+    if (m_imageReferences.empty()) {
+        for (const ControlRow& row : MainWindowControlTable())
+            m_imageReferences.push_back({row.page, ImageNumbersOf(row, m_ini)});
+    }
+    return m_imageReferences;
+}
+
+int CMainWindowSkin::PictureImage(const wchar_t* name) {
+    if (!Typed<SkinImage>(name, K::kImage))
+        return 0;
+    const std::vector<ControlRow>& rows = MainWindowControlTable();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (std::wstring(rows[i].name) == name && !ImageReferences()[i].numbers.empty())
+            return ImageReferences()[i].numbers.front();
+    }
+    return 0;
+}
+
+void CMainWindowSkin::DropImage(const wchar_t* name) {
+    const int number = PictureImage(name);
+    if (number == 0)
+        return;
+    const std::vector<ControlRow>& rows = MainWindowControlTable();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const std::vector<int>& numbers = ImageReferences()[i].numbers;
+        if (std::wstring(rows[i].name) != name && m_controls.count(rows[i].name) &&
+            std::find(numbers.begin(), numbers.end(), number) != numbers.end())
+            return;  // another control shows it too
+    }
+    m_images.Drop(number);
+    Typed<SkinImage>(name, K::kImage)->Load(name, m_ini, m_images);
+}
+
+void CMainWindowSkin::RestoreImage(const wchar_t* name) {
+    const int number = PictureImage(name);
+    if (number == 0)
+        return;
+    m_images.Restore(number);
+    Typed<SkinImage>(name, K::kImage)->Load(name, m_ini, m_images);
 }
 
 bool CMainWindowSkin::IsVisible(const wchar_t* name) const {

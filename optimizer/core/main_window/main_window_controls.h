@@ -35,6 +35,12 @@ struct ControlRow {
 // Every control, those made in code included, in the order each page paints them.
 const std::vector<ControlRow>& MainWindowControlTable();
 
+// One control's image references: its page (-1 every page) and the image numbers its section names.
+struct ControlImages {
+    int page;
+    std::vector<int> numbers;
+};
+
 // Sections that are not in the ini: texts the window makes itself.
 namespace main_controls {
 constexpr const wchar_t* kSweepStatus = L"#SweepStatus";        // "正在加速..." / "正在取消加速..."
@@ -46,6 +52,11 @@ class CMainWindowSkin {
 public:
     // Loads the image table of `skinFolder` (ending in a backslash); its ini is "varniosorvik.ini" there.
     void LoadImages(const std::wstring& skinFolder);
+    // The same table decoded on worker threads: the images of the frame and page 0 start at once and are
+    // placed by PlaceFirstImages; the others are decoded when pages 1 and 2 are first loaded.
+    void BeginImages(const std::wstring& skinFolder);
+    void PlaceFirstImages() { m_images.PlaceFirst(); }
+    const SkinImageList& Images() const { return m_images; }
     // Creates and loads the controls of `page` (and, for page 0, the common ones) that do not exist yet.
     void LoadPage(HWND owner, int page);
 
@@ -61,6 +72,10 @@ public:
     void Apply(const ControlChanges& changes);
     void Forward(const std::vector<const wchar_t*>& names, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint(HDC dc, const wchar_t* name, int frame = -1) const;  // frame: animations only
+    // Frees the image of picture `name` when no other loaded control shows it, or decodes it again; the
+    // picture draws nothing in between. For pictures drawn once into a kept bitmap.
+    void DropImage(const wchar_t* name);
+    void RestoreImage(const wchar_t* name);
     bool IsVisible(const wchar_t* name) const;
 
 private:
@@ -71,6 +86,10 @@ private:
     template <typename T>
     T* Typed(std::wstring_view name, ControlKind kind) const;
     void Create(HWND owner, const ControlRow& row);
+    // The image numbers each control's section names, read once.
+    const std::vector<ControlImages>& ImageReferences();
+    // The image number of the loaded picture `name`; 0 when it is none or names none.
+    int PictureImage(const wchar_t* name);
 
     std::wstring m_folder;
     std::wstring m_ini;
@@ -78,4 +97,5 @@ private:
     std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> m_looseImages;
     std::map<std::wstring, Entry, std::less<>> m_controls;  // found by views: no copy per lookup
     bool m_pageLoaded[3] = {};
+    std::vector<ControlImages> m_imageReferences;  // in the order of the control table
 };

@@ -58,23 +58,29 @@ void CMainWindow::OnPaint() {
 }
 
 void CMainWindow::PaintBackground(HDC dc, const RECT& client) {
-    // Scaling large images with alpha is most of a repaint's cost; these never change, so they are drawn
-    // once and copied afterwards.
-    // Only the current page's is kept, to hold no more memory than one copy of the window.
+    // Scaling large images with alpha is most of a repaint's cost; these never change, so each page's is
+    // drawn once and copied afterwards.
     const int kind = m_page == 0 ? 0 : 1;
-    AutoBitmap& cached = m_background;
+    const wchar_t* const pictures[] = {L"WindowBk", kind == 0 ? L"WindowBk3" : L"WindowBk2"};
+    AutoBitmap& cached = m_backgrounds[kind];
     AutoMemoryDC source(::CreateCompatibleDC(dc));
     BITMAP size = {};
     if (cached)
         ::GetObjectW(cached.Get(), sizeof(size), &size);
-    if (!cached || kind != m_backgroundKind || size.bmWidth != client.right || size.bmHeight != client.bottom) {
-        m_backgroundKind = kind;
+    if (!cached || size.bmWidth != client.right || size.bmHeight != client.bottom) {
+        if (kind == 1)
+            m_skin.LoadPage(m_hWnd, 2);  // its one control, the background, with the images left till now
+        for (const wchar_t* picture : pictures)
+            m_skin.RestoreImage(picture);
+        // In the screen's format: a plain copy each paint (a 24-bit one is smaller but converts on every copy).
         cached.Reset(::CreateCompatibleBitmap(dc, client.right, client.bottom));
         ScopedSelectObject select(source.Get(), cached.Get());
         // A skin that did not load leaves a plain page rather than black.
         ::FillRect(source.Get(), &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        m_skin.Paint(source.Get(), L"WindowBk");
-        m_skin.Paint(source.Get(), m_page == 0 ? L"WindowBk3" : L"WindowBk2");
+        for (const wchar_t* picture : pictures) {
+            m_skin.Paint(source.Get(), picture);
+            m_skin.DropImage(picture);  // decoded again should the other kind need it
+        }
     }
     ScopedSelectObject select(source.Get(), cached.Get());
     ::BitBlt(dc, 0, 0, client.right, client.bottom, source.Get(), 0, 0, SRCCOPY);

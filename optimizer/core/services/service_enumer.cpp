@@ -1,5 +1,7 @@
 #include "optimizer/core/services/service_enumer.h"
 
+#include <algorithm>
+
 #include "optimizer/core/services/serv_handle.h"
 #include "optimizer/core/services/service_catalogue.h"
 #include "optimizer/core/services/service_control.h"
@@ -9,27 +11,37 @@ namespace {
 
 constexpr DWORD kPauseBetweenServicesMs = 5;  // keeps a sweep from flooding the window's queue
 
-std::wstring QueryDescription(SC_HANDLE service) {
+// The largest configuration and description the Service Control Manager hands out is 8 KB, so one call
+// with a buffer of that size fetches each; only a larger answer falls back to asking for its size.
+constexpr DWORD kConfigBytes = 8 * 1024;
+
+// Fetches with `query(buffer, size, &needed)` into `buffer`, growing it once when it is too small.
+template <typename Query>
+bool QueryInto(std::vector<BYTE>& buffer, Query query) {
     DWORD needed = 0;
-    if (::QueryServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, nullptr, 0, &needed) ||
-        ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return {};
-    }
-    std::vector<BYTE> buffer(needed + 1, 0);
-    if (!::QueryServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, buffer.data(), needed, &needed)) return {};
+    if (query(buffer.data(), static_cast<DWORD>(buffer.size()), &needed))
+        return true;
+    if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return false;
+    buffer.assign(needed + 1, 0);
+    return query(buffer.data(), needed, &needed) != FALSE;
+}
+
+std::wstring QueryDescription(SC_HANDLE service, std::vector<BYTE>& buffer) {
+    std::fill(buffer.begin(), buffer.end(), 0);
+    const bool read = QueryInto(buffer, [service](BYTE* data, DWORD size, DWORD* needed) {
+        return ::QueryServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, data, size, needed);
+    });
+    if (!read) return {};
     const auto* info = reinterpret_cast<const SERVICE_DESCRIPTIONW*>(buffer.data());
     return info->lpDescription ? std::wstring(info->lpDescription) : std::wstring();
 }
 
 // A service whose configuration cannot be read is left out of the snapshot.
-bool ConfigReadable(SC_HANDLE service) {
-    DWORD needed = 0;
-    if (::QueryServiceConfigW(service, nullptr, 0, &needed) || ::GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-        return false;
-    }
-    std::vector<BYTE> buffer(needed, 0);
-    return ::QueryServiceConfigW(service, reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data()), needed,
-                                 &needed) != FALSE;
+bool ConfigReadable(SC_HANDLE service, std::vector<BYTE>& buffer) {
+    return QueryInto(buffer, [service](BYTE* data, DWORD size, DWORD* needed) {
+        return ::QueryServiceConfigW(service, reinterpret_cast<QUERY_SERVICE_CONFIGW*>(data), size, needed);
+    });
 }
 
 }  // namespace
@@ -56,33 +68,31 @@ bool CServiceEnumer::Refresh() {
     CServHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
     if (!manager) return false;
 
-    // Several rounds only when the list grows, or is too large for one call, between the calls.
+    // One call fetches the whole list into a buffer of the usual size; several rounds only when the list
+    // is larger, or grows between the calls.
+    std::vector<BYTE> buffer(64 * 1024);
+    std::vector<BYTE> config(kConfigBytes), description(kConfigBytes);
     DWORD resume = 0;
     for (;;) {
         DWORD needed = 0;
         DWORD returned = 0;
-        if (::EnumServicesStatusW(manager.Get(), SERVICE_WIN32, SERVICE_STATE_ALL, nullptr, 0, &needed, &returned,
-                                  &resume) ||
-            ::GetLastError() != ERROR_MORE_DATA) {
-            break;
-        }
-        std::vector<BYTE> buffer(needed);
         auto* entries = reinterpret_cast<ENUM_SERVICE_STATUSW*>(buffer.data());
-        const BOOL complete = ::EnumServicesStatusW(manager.Get(), SERVICE_WIN32, SERVICE_STATE_ALL, entries, needed,
-                                                    &needed, &returned, &resume);
+        const BOOL complete = ::EnumServicesStatusW(manager.Get(), SERVICE_WIN32, SERVICE_STATE_ALL, entries,
+                                                    static_cast<DWORD>(buffer.size()), &needed, &returned, &resume);
         if (!complete && ::GetLastError() != ERROR_MORE_DATA) break;
         for (DWORD i = 0; i < returned; ++i) {
             CServHandle service(
                 ::OpenServiceW(manager.Get(), entries[i].lpServiceName, SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
-            if (!service || !ConfigReadable(service.Get())) continue;
+            if (!service || !ConfigReadable(service.Get(), config)) continue;
             ServiceRecord record;
             record.state = entries[i].ServiceStatus.dwCurrentState;
             record.name = entries[i].lpServiceName;
-            record.description = QueryDescription(service.Get());
+            record.description = QueryDescription(service.Get(), description);
             ::OutputDebugStringW((record.name + L"\r\n").c_str());
             m_services.push_back(std::move(record));
         }
         if (complete) break;
+        if (returned == 0) buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
     }
     return !m_services.empty();
 }

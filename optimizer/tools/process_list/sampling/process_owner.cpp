@@ -4,18 +4,21 @@
 
 #include "common/handles.h"
 
+// A user's SID fits the first buffer, which saves the call that only asks for the size.
 std::string OwnerSid(HANDLE process) {
     HANDLE token = nullptr;
     if (!::OpenProcessToken(process, TOKEN_QUERY, &token))
         return {};
     AutoHandle owner(token);
+    std::vector<BYTE> buffer(sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE);
     DWORD size = 0;
-    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
-    if (size == 0)
-        return {};
-    std::vector<BYTE> buffer(size);
-    if (!::GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
-        return {};
+    if (!::GetTokenInformation(token, TokenUser, buffer.data(), static_cast<DWORD>(buffer.size()), &size)) {
+        if (::GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0)
+            return {};
+        buffer.resize(size);
+        if (!::GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
+            return {};
+    }
     PSID sid = reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid;
     if (!::IsValidSid(sid))
         return {};
