@@ -200,8 +200,8 @@ void PrintPrivateParts(HANDLE process) {
             break;
     }
     using QueryThread = LONG(NTAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-    const auto query =
-        reinterpret_cast<QueryThread>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread"));
+    FARPROC found = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread");
+    const auto query = reinterpret_cast<QueryThread>(reinterpret_cast<void*>(found));
     struct BasicInformation {
         LONG exitStatus;
         const char* teb;
