@@ -61,6 +61,9 @@ TEST(SorvikStart, ASecondStartBringsTheHiddenFirstCopyForwardAndExitsWithZero) {
     ASSERT_TRUE(first);
     HWND window = WaitForMainWindow(::GetProcessId(first.Get()));
     ASSERT_NE(nullptr, window);
+    // The window is found as soon as it is made; a close queued before start-up has shown it would hide
+    // it again after the second copy has brought it forward.
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(window) != FALSE; }, 30000));
     ::PostMessageW(window, WM_CLOSE, 0, 0);  // hides it to the tray
     ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(window); }, 30000));
 
