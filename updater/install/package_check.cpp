@@ -4,8 +4,9 @@
 #include "common/sha256_digest.h"
 
 #include <functional>
+#include <memory>
+#include <new>
 #include <thread>
-#include <vector>
 
 namespace {
 constexpr DWORD kReadBlockBytes = 1024 * 1024;
@@ -13,17 +14,20 @@ constexpr DWORD kReadBlockBytes = 1024 * 1024;
 // Reads the whole held file from its start, each read at a position of its own, so that two readers
 // can share the handle; false when a read fails or `take` refuses a block.
 bool ForEachBlock(HANDLE held, const std::function<bool(const char*, DWORD)>& take) {
-    std::vector<char> block(kReadBlockBytes);
+    // Not std::vector: a failed allocation on the second reader's thread would end the process.
+    const std::unique_ptr<char[]> block(new (std::nothrow) char[kReadBlockBytes]);
+    if (!block)
+        return false;
     for (ULONGLONG at = 0;;) {
         OVERLAPPED position = {};
         position.Offset = static_cast<DWORD>(at);
         position.OffsetHigh = static_cast<DWORD>(at >> 32);
         DWORD got = 0;
-        if (!::ReadFile(held, block.data(), kReadBlockBytes, &got, &position))
+        if (!::ReadFile(held, block.get(), kReadBlockBytes, &got, &position))
             return ::GetLastError() == ERROR_HANDLE_EOF;
         if (got == 0)
             return true;
-        if (!take(block.data(), got))
+        if (!take(block.get(), got))
             return false;
         at += got;
     }
@@ -44,6 +48,7 @@ bool ReadPackageDigests(HANDLE held, PackageDigests& out) {
             return true;
         });
     };
+    CSha256Stream sha256;  // made before the second thread, which must never be left joinable by a throw
     // Side by side: the MD5 costs no time beyond the slower SHA-256.
     bool md5Read = false;
     std::thread second;
@@ -52,7 +57,6 @@ bool ReadPackageDigests(HANDLE held, PackageDigests& out) {
     } catch (...) {
         md5Read = readMd5();  // no thread to be had: one after the other
     }
-    CSha256Stream sha256;
     const bool sha256Read =
         ForEachBlock(held, [&](const char* bytes, DWORD size) { return sha256.Update(bytes, size); });
     if (second.joinable())
