@@ -80,6 +80,35 @@ std::vector<std::wstring> EnvironmentFolders(std::initializer_list<const wchar_t
     return result;
 }
 
+std::wstring ComputerName(COMPUTER_NAME_FORMAT format) {
+    wchar_t name[256] = {};
+    DWORD size = 256;
+    return ::GetComputerNameExW(format, name, &size) ? name : std::wstring();
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return !a.empty() && ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                                static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// A share of this machine, under any of its names, or an administrative share ("C$", "ADMIN$") of any.
+bool NamesOwnDisks(const std::wstring& normalized, const std::vector<std::wstring>& machineNames) {
+    std::wstring server, share;
+    if (!SplitUncRoot(normalized, server, share))
+        return false;
+    if (share.back() == L'$' || server.compare(0, 4, L"127.") == 0)
+        return true;
+    for (const wchar_t* loopback : {L"localhost", L"[::1]", L"::1", L"0--1.ipv6-literal.net"}) {
+        if (SameName(server, loopback))
+            return true;
+    }
+    for (const std::wstring& name : machineNames) {
+        if (SameName(server, name))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::wstring> ThisSystemsFolders(SystemFolder which) {
@@ -127,13 +156,20 @@ std::vector<std::wstring> ThisSystemsFolders(SystemFolder which) {
             }
             break;
         }
+        case SystemFolder::MachineNames:
+            for (COMPUTER_NAME_FORMAT format :
+                 {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
+                result.push_back(ComputerName(format));
+            }
+            break;
     }
     return result;
 }
 
 CFolderGuard::CFolderGuard(const Protected& protectedFolders)
     : m_protected{Normalized(protectedFolders.folders), Normalized(protectedFolders.trees),
-                  Normalized(protectedFolders.profiles), Normalized(protectedFolders.ownProfile)} {}
+                  Normalized(protectedFolders.profiles), Normalized(protectedFolders.ownProfile),
+                  protectedFolders.machineNames} {}
 
 CFolderGuard CFolderGuard::FromSystemFolders(const FolderSource& where) {
     Protected p;
@@ -145,6 +181,7 @@ CFolderGuard CFolderGuard::FromSystemFolders(const FolderSource& where) {
         Append(p.folders, where(folder));
     p.profiles = where(SystemFolder::Profiles);
     p.ownProfile = where(SystemFolder::OwnProfile);
+    p.machineNames = where(SystemFolder::MachineNames);
     return CFolderGuard(p);
 }
 
@@ -153,7 +190,7 @@ CFolderGuard CFolderGuard::ForThisSystem() {
 }
 
 bool CFolderGuard::Allows(const std::wstring& folder) const {
-    if (IsVolumeRoot(folder) || HoldsAny(folder, m_protected.folders) || HoldsAny(folder, m_protected.trees) ||
+    if (IsVolumeRoot(folder) || NamesOwnDisks(folder, m_protected.machineNames) || HoldsAny(folder, m_protected.folders) || HoldsAny(folder, m_protected.trees) ||
         AnyContains(m_protected.trees, folder) || HoldsAny(folder, m_protected.profiles)) {
         return false;
     }

@@ -1,7 +1,8 @@
 // Decides which folder settings a cache cleaner may touch at all. Refused: relative paths, drive and
 // share roots, each protected folder and every folder that holds one, anything inside a protected tree,
 // and the folder of all profiles with everything inside it but the user's own profile, whether named
-// directly, through ".." or through a junction or symbolic link. Immutable once built; any thread may ask.
+// directly, through ".." or through a junction or symbolic link; and every share of this machine and
+// every administrative share, which name its own disks. Immutable once built; any thread may ask.
 #pragma once
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@ public:
         std::vector<std::wstring> trees;       // refused with everything inside them
         std::vector<std::wstring> profiles;    // folder of all profiles: a tree, except inside...
         std::vector<std::wstring> ownProfile;  // ...the user's own profile (a protected folder itself)
+        std::vector<std::wstring> machineNames;  // this machine's names: its shares are its own disks
     };
 
     // The machine's and the user's folders that decide what is protected.
@@ -26,6 +28,7 @@ public:
         OwnFolders,  // desktop, documents, application data: their sub-folders may be caches
         OwnMedia,    // pictures, music, videos, downloads, favorites, saved games, OneDrive
         BootAndRecovery,
+        MachineNames,  // not folders: the names other machines reach this one's shares by
     };
     // Where each of them is; empty paths are skipped.
     using FolderSource = std::function<std::vector<std::wstring>(SystemFolder)>;

@@ -54,6 +54,18 @@ bool IsAbsoluteFolderPath(const std::wstring& path) {
     return false;
 }
 
+bool SplitUncRoot(const std::wstring& path, std::wstring& server, std::wstring& share) {
+    if (path.size() < 5 || !IsSlash(path[0]) || !IsSlash(path[1]) || path[2] == L'?' || path[2] == L'.')
+        return false;
+    const size_t root = UncRootLength(path);
+    if (root == 0)
+        return false;
+    const size_t split = path.find_first_of(L"\\/", 2);
+    server = path.substr(2, split - 2);
+    share = path.substr(split + 1, root - split - 1);
+    return true;
+}
+
 std::wstring NormalizedFolder(const std::wstring& path) {
     if (!IsAbsoluteFolderPath(path))
         return {};

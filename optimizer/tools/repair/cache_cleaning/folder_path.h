@@ -14,6 +14,9 @@ std::wstring NormalizedFolder(const std::wstring& path);
 // way ("C:\Documents and Settings\me" is "C:\Users\me"); empty when it cannot be opened.
 std::wstring ResolvedFolder(const std::wstring& normalized);
 
+// The server and share names of a "\\server\share..." path; false for any other path.
+bool SplitUncRoot(const std::wstring& path, std::wstring& server, std::wstring& share);
+
 // True for "X:\" and "\\server\share" (as NormalizedFolder gives them).
 bool IsVolumeRoot(const std::wstring& normalized);
 

@@ -19,7 +19,8 @@ TEST(FolderGuard, AdmitsOnlyAbsoluteFoldersAwayFromRootsAndProtectedFolders) {
         {{L"C:\\ProgramData", L"C:\\users\\me", L"C:\\users\\me\\Desktop", L"C:\\users\\me\\Documents"},
          {L"C:\\windows", L"C:\\Program Files", L"C:\\users\\me\\Pictures"},
          {L"C:\\users"},
-         {L"C:\\users\\me"}});
+         {L"C:\\users\\me"},
+         {L"ME-PC", L"me-pc.example.net"}});
     const GuardCase cases[] = {
         {L"", nullptr},
         {L"\\", nullptr},
@@ -58,6 +59,14 @@ TEST(FolderGuard, AdmitsOnlyAbsoluteFoldersAwayFromRootsAndProtectedFolders) {
         {L"C:\\users\\meat\\cache", nullptr},
         {L"C:\\windowsCache", L"C:\\windowsCache"},
         {L"\\\\server\\share\\cache", L"\\\\server\\share\\cache"},
+        // This machine's own disks through its shares are its protected folders by another name.
+        {L"\\\\localhost\\C$\\Windows", nullptr},
+        {L"\\\\127.0.0.1\\c$\\Users\\Public", nullptr},
+        {L"\\\\LOCALHOST\\users\\other\\cache", nullptr},
+        {L"\\\\[::1]\\share\\cache", nullptr},
+        {L"\\\\server\\C$\\cache", nullptr},
+        {L"\\\\me-pc\\share\\cache", nullptr},
+        {L"\\\\Me-PC.example.net\\share\\cache", nullptr},
     };
     for (const GuardCase& c : cases) {
         EXPECT_EQ(guard.Admit(c.setting), c.admitted ? c.admitted : L"")
@@ -117,6 +126,10 @@ TEST(FolderGuard, ThisSystemsOwnFoldersAreProtected) {
     ::GetTempPathW(MAX_PATH, temp);
     const std::wstring cache = std::wstring(temp) + L"varnio\\data\\Cache\\";
     EXPECT_NE(L"", guard.Admit(cache));
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(::GetComputerNameW(name, &size));
+    EXPECT_EQ(L"", guard.Admit(L"\\\\" + std::wstring(name) + L"\\share\\cache")) << "this machine's own share";
 }
 
 }  // namespace
