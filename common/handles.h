@@ -61,6 +61,10 @@ template <typename T>
 struct GdiObject : NullEmpty<T> {
     static void Close(T h) { ::DeleteObject(h); }
 };
+template <typename T>
+struct ComInterface : NullEmpty<T*> {  // one reference to a COM object
+    static void Close(T* object) { object->Release(); }
+};
 struct MemoryDC : NullEmpty<HDC> {
     static void Close(Handle h) { ::DeleteDC(h); }
 };
@@ -93,6 +97,8 @@ using AutoModule = AutoOwner<handle_traits::Module>;
 using AutoIcon = AutoOwner<handle_traits::Icon>;
 using AutoMenu = AutoOwner<handle_traits::Menu>;
 using AutoWindow = AutoOwner<handle_traits::Window>;
+template <typename T>
+using AutoCom = AutoOwner<handle_traits::ComInterface<T>>;
 
 // Takes a window's DC and releases it.
 class ScopedGetDC {

@@ -1,4 +1,5 @@
 #include "skin/files/image_list.h"
+#include "skin/files/wic_decode.h"
 
 #include <objidl.h>
 
@@ -177,8 +178,16 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
         ::GlobalFree(block);
         return nullptr;
     }
+    std::unique_ptr<Gdiplus::Bitmap> decoded = DecodeWithWic(stream);
+    if (decoded) {
+        stream->Release();
+        // Its own pixels already; only alpha still wants premultiplying.
+        return Gdiplus::IsAlphaPixelFormat(decoded->GetPixelFormat()) ? HeldCopy(std::move(decoded)) : std::move(decoded);
+    }
+    const LARGE_INTEGER start = {};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
     // GDI+ keeps its own reference to the stream, which frees the block when the decoded bitmap goes.
-    std::unique_ptr<Gdiplus::Bitmap> decoded(new Gdiplus::Bitmap(stream));
+    decoded.reset(new Gdiplus::Bitmap(stream));
     stream->Release();
     return HeldCopy(std::move(decoded));
 }

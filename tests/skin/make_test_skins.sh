@@ -154,3 +154,23 @@ panel_draw_1=2
 panel_image_1=tile.png
 INI
 printf '[SkinConfig]\r\nSkin=Azure\r\n' > "$out/varnio.ini"
+
+# One image of each kind a skin may hold, for the decoders' agreement: palette with transparency, grey,
+# grey with alpha, 8 and 16 bits a channel with and without alpha, interlaced, a resolution of its own,
+# and formats other than PNG (a two-frame GIF among them).
+kinds="$out/decode_kinds"
+mkdir -p "$kinds"
+photo=(-size 37x23 gradient:'rgba(250,200,40,0.9)-rgba(40,60,200,0.2)' -fill 'rgba(255,0,0,0.5)' -draw 'circle 18,11 18,4')
+c "${photo[@]}" "PNG32:$kinds/rgba8.png"
+c "${photo[@]}" -depth 16 "PNG64:$kinds/rgba16.png"
+c "${photo[@]}" -alpha off "PNG24:$kinds/rgb8.png"
+c "${photo[@]}" -alpha off -depth 16 "PNG48:$kinds/rgb16.png"
+c "${photo[@]}" -colors 12 "PNG8:$kinds/palette.png"
+c "${photo[@]}" -alpha off -colorspace Gray "PNG:$kinds/grey16.png"
+c "${photo[@]}" -alpha off -colorspace Gray -depth 8 "PNG:$kinds/grey8.png"
+c "${photo[@]}" -colorspace Gray -define png:color-type=4 "PNG:$kinds/grey_alpha.png"
+c "${photo[@]}" -interlace PNG "PNG32:$kinds/interlaced.png"
+c "${photo[@]}" -units PixelsPerInch -density 144 "PNG32:$kinds/dpi144.png"
+c "${photo[@]}" -alpha off "BMP3:$kinds/photo.bmp"
+c "${photo[@]}" -alpha off -quality 90 "$kinds/photo.jpg"
+c -size 9x7 xc:'rgb(200,0,0)' xc:'rgb(0,0,200)' -loop 0 "$kinds/two_frames.gif"

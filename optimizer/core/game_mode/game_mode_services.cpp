@@ -8,9 +8,14 @@
 
 void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner,
                      const std::function<void(CServiceEnumer&)>& narrow) {
+    services.Refresh();
+    CountGameMode(mode, services, owner, narrow);
+}
+
+void CountGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner,
+                   const std::function<void(CServiceEnumer&)>& narrow) {
     mode.m_gameMode = false;
     services.m_owner = owner;
-    services.Refresh();
     if (narrow) narrow(services);
     services.CountListed();
     std::srand(static_cast<unsigned>(std::time(nullptr)));

@@ -15,6 +15,9 @@ class CServiceWorker;
 // `narrow`, when set, runs between the snapshot and the count (tests keep only their own services).
 void MeasureGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner,
                      const std::function<void(CServiceEnumer&)>& narrow = nullptr);
+// The same on a snapshot already taken (CServiceEnumer::Refresh, which may run on another thread).
+void CountGameMode(CGameMode& mode, CServiceEnumer& services, HWND owner,
+                   const std::function<void(CServiceEnumer&)>& narrow = nullptr);
 
 // Gives the step's command to the worker. Returns the step to apply: the same one, or the model's
 // fallback when the worker did not take the command, so the busy flag never stays set.

@@ -173,13 +173,15 @@ LRESULT CMainWindow::OnCreate() {
     if (!m_settings.loadCompanions || !m_settings.loadCompanions(m_settings.programFolder, m_companions))
         return -1;
     m_speedTest = CSpeedTestRunner({m_companions.connectFirst, m_companions.connectNext, m_companions.connectLast});
-    // 4. Services: snapshot, counts and score, while worker threads decode the images shown first.
+    // 4. Services: the snapshot is nearly all round trips to the service manager, so it runs on a thread
+    // of its own beside the image decoding, the controls and the tray; counts and score follow once it is
+    // back, before anything is shown.
     const std::wstring skinFolder = m_settings.programFolder + L"Sk_sv\\";
     CPhaseClock clock;
+    if (CServiceEnumer* services = m_settings.services)
+        m_serviceSnapshot.Start([services] { services->Refresh(); });
     if (!m_settings.serialImages)
         m_skin.BeginImages(skinFolder);
-    MeasureServices();
-    m_phases.services = clock.Lap();
     // 5, 6. Skin images and the controls of the first page, the cache poll, the first tab. The third
     // page's one control, its background, is loaded with the images left till its first paint.
     if (m_settings.serialImages)
@@ -188,8 +190,6 @@ LRESULT CMainWindow::OnCreate() {
         m_skin.PlaceFirstImages();
     m_phases.images = clock.Lap();
     m_skin.LoadPage(m_hWnd, 0);
-    if (SkinText* count = m_skin.Text(main_controls::kServiceCount))
-        count->SetText(std::to_wstring(m_game.m_svcListed));
     m_companions.initVar();
     ::SetTimer(m_hWnd, kTimerCachePoll, kCachePollMs, nullptr);
     if (SkinTabStrip* tabs = m_skin.TabStrip(L"MainTabUI"))
@@ -199,6 +199,10 @@ LRESULT CMainWindow::OnCreate() {
     m_menu.Load(::GetModuleHandleW(nullptr), IDR_TRAY_MENU);
     AddTrayIcon();
     m_phases.tray = clock.Lap();
+    MeasureServices();
+    if (SkinText* count = m_skin.Text(main_controls::kServiceCount))
+        count->SetText(std::to_wstring(m_game.m_svcListed));
+    m_phases.services = clock.Lap();
     // 9. Statistics and the updater, in the background.
     if (m_settings.startStatistics)
         StartStatisticsThread(m_settings.programFolder);
@@ -220,8 +224,9 @@ void CMainWindow::LoadIcons() {
 }
 
 void CMainWindow::MeasureServices() {
+    m_serviceSnapshot.Join();
     if (m_settings.services)
-        MeasureGameMode(m_game, *m_settings.services, m_hWnd, m_settings.narrowSnapshot);
+        CountGameMode(m_game, *m_settings.services, m_hWnd, m_settings.narrowSnapshot);
 }
 
 void CMainWindow::StartServiceWorker() {

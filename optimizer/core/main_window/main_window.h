@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/background_call.h"
 #include "common/handles.h"
 #include "common/service_hosts.h"
 #include "optimizer/core/game_mode/game_mode.h"
@@ -45,7 +46,7 @@ struct MainWindowSettings {
 
 // Milliseconds the window thread spent in the steps of its creation, for the benchmark.
 struct StartupPhases {
-    double services = 0;   // snapshot, counts and score
+    double services = 0;   // waiting for the snapshot, then counts and score
     double images = 0;     // decoding, or waiting for, the images shown first
     double controls = 0;   // the controls of page 0 and the frame, the first tab
     double tray = 0;       // menu and tray icon
@@ -90,7 +91,7 @@ private:
     LRESULT OnCreate();
     void OnDestroy();
     void LoadIcons();
-    void MeasureServices();
+    void MeasureServices();  // joins the snapshot, then counts and scores it
     void StartServiceWorker();
 
     // Painting (main_window_paint.cpp).
@@ -164,6 +165,7 @@ private:
     CompanionEntryPoints m_companions;
     CGameMode m_game;
     CServiceWorker m_serviceWorker;
+    CBackgroundCall m_serviceSnapshot;  // the creation's snapshot, joined before the counts
     CTrayIcon m_tray;
     CTrayMenu m_menu;
     AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;

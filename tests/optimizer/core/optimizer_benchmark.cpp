@@ -286,7 +286,7 @@ int wmain(int argc, wchar_t** argv) {
     phases.pane = median(&Phases::pane);
     std::printf(
         "benchmark: start-up phases (median of 5, ms): loading and exit of \"Sorvik.exe update\" %.0f, "
-        "service list %.0f, skin images (decoding, or waiting for them) %.0f, controls, menu and tray %.0f, "
+        "service list (its wait, where it runs beside the rest) %.0f, skin images (decoding, or waiting for them) %.0f, controls, menu and tray %.0f, "
         "process-list pane %.0f\n",
         phases.load, phases.services, phases.images, phases.rest, phases.pane);
 
