@@ -24,7 +24,6 @@
 #include "optimizer/tools/memory/memory_worker.h"
 #include "optimizer/tools/repair/repair_worker.h"
 #include "optimizer/tools/speed_test/speed_test_runner.h"
-#include "skin/paint/memory_dc.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
@@ -174,8 +173,6 @@ private:
     // The unchanging background of page 0 and of pages 1 and 2, each drawn once from its pictures, whose
     // images are then freed: the kept bitmap is the one copy of them.
     AutoBitmap m_backgrounds[2];
-    // The off-screen page, kept between paints while the client size stays.
-    std::unique_ptr<CMemory_DC> m_paintBuffer;
     std::unique_ptr<CBrowser> m_webPane;
     std::unique_ptr<CMemoryDlg> m_memoryDlg;
     HWND m_processPane = nullptr;  // not owned

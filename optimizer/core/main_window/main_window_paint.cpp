@@ -48,14 +48,8 @@ void CMainWindow::OnPaint() {
     HDC screen = ::BeginPaint(m_hWnd, &ps);
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
-    // Every paint covers the whole buffer with the background first, so a kept one shows nothing stale.
-    const int width = client.right > 0 ? client.right : 1, height = client.bottom > 0 ? client.bottom : 1;
-    if (!m_paintBuffer || !m_paintBuffer->Get() || m_paintBuffer->Width() != width ||
-        m_paintBuffer->Height() != height)
-        m_paintBuffer = std::make_unique<CMemory_DC>(screen, width, height);
-    CMemory_DC& memory = *m_paintBuffer;
+    CMemory_DC memory(screen, client.right, client.bottom);
     if (memory.Get()) {
-        ::SelectClipRgn(memory, nullptr);  // nothing of a last paint's clipping carries over
         PaintBackground(memory, client);
         PaintPage(memory);
         ::BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
