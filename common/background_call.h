@@ -21,7 +21,6 @@ public:
     void Start(std::function<void()> work);
     // Waits until the work has run (running it here if it never started); does nothing when none is pending.
     void Join();
-    bool Pending() const { return m_work != nullptr; }
 
 private:
     static DWORD WINAPI ThreadMain(void* work);

@@ -182,7 +182,9 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
     if (decoded) {
         stream->Release();
         // Its own pixels already; only alpha still wants premultiplying.
-        return Gdiplus::IsAlphaPixelFormat(decoded->GetPixelFormat()) ? HeldCopy(std::move(decoded)) : std::move(decoded);
+        if (Gdiplus::IsAlphaPixelFormat(decoded->GetPixelFormat()))
+            return HeldCopy(std::move(decoded));
+        return decoded;
     }
     const LARGE_INTEGER start = {};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);

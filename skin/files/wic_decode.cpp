@@ -2,9 +2,6 @@
 
 #include <wincodec.h>
 
-#include <climits>
-#include <vector>
-
 #include "common/handles.h"
 
 namespace {
