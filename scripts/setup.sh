@@ -6,6 +6,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 need_pkgs=()
+# A mirror caught mid-sync refuses an index for a while: try again, then go on with what was fetched
+# (the install itself then says what is missing).
+apt_update() {
+  local try
+  for try in 1 2 3 4 5; do
+    apt-get update -qq && return 0
+    echo "setup: the package index did not fully update (try $try of 5); trying again in 30 s" >&2
+    sleep 30
+  done
+}
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in wine wine32:i386 wine64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools xvfb xauth imagemagick \
@@ -16,8 +26,16 @@ if [ ${#need_pkgs[@]} -gt 0 ]; then
   echo "setup: installing ${need_pkgs[*]}"
   export DEBIAN_FRONTEND=noninteractive
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need_pkgs[@]}" >/dev/null
+  apt_update
+  if ! apt-get install -y -qq --no-install-recommends "${need_pkgs[@]}" >/dev/null; then
+    # 32-bit Wine needs every i386 library at its amd64 twin's version; when the mirror cannot give them,
+    # the rest is installed and the tests run the x86_64 build of the same sources instead.
+    rest=()
+    for p in "${need_pkgs[@]}"; do [ "$p" = wine32:i386 ] || rest+=("$p"); done
+    [ ${#rest[@]} -lt ${#need_pkgs[@]} ] || exit 1
+    echo "setup: 32-bit Wine cannot be installed now; installing the rest, and tests will run the x86_64 build" >&2
+    apt-get install -y -qq --no-install-recommends "${rest[@]}" >/dev/null
+  fi
 fi
 
 . "$root/scripts/wine-env.sh"
@@ -36,7 +54,7 @@ fetch_source() {
       else
         sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/debian-src.list
       fi
-      apt-get update -qq
+      apt_update
     fi
     mkdir -p "$src_dir"
     (cd "$src_dir" && apt-get source --download-only -qq "$name" 2>&1 >/dev/null | grep -v "unsandboxed" >&2 || true)

@@ -2,6 +2,7 @@
 list(APPEND SKIN_CONTROL_SOURCES
   files/skin_paths.cpp
   files/ini_values.cpp
+  files/ini_snapshot.cpp
   files/placement.cpp
   files/image_list.cpp
   files/image_decode.cpp
@@ -9,6 +10,7 @@ list(APPEND SKIN_CONTROL_SOURCES
   files/frame_skin.cpp
   files/skin_manage.cpp
   controls/skin_control.cpp
+  controls/skin_fonts.cpp
   controls/skin_draw.cpp
   controls/button_model.cpp
   controls/button.cpp

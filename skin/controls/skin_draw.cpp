@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -114,68 +113,19 @@ void DrawThreeSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const Th
     piece(s.dstRight, s.srcRight, false);
 }
 
-AutoFont CreateSkinFont(const SkinFontLook& look) {
-    return AutoFont(::CreateFontW(look.height, 0, 0, 0, look.weight, FALSE, look.underline ? TRUE : FALSE, FALSE,
-                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, look.face));
-}
-
-namespace {
-
-// GDI+ draws TrueType faces only. When the mapper resolves the skin's face to a bitmap font, the text
-// is drawn in the skin's usual face, or else the system's dialog face, at the same size and weight.
-std::unique_ptr<Gdiplus::Font> FontInFace(HDC dc, SkinFontLook look, const wchar_t* face) {
-    look.face = face;
-    if (look.height < 0) {
-        // A negative height is the em size in pixels, and GDI+ is asked for exactly that: a font made from
-        // the GDI font is sized from its cell under Wine and comes out a pixel larger for faces with tall
-        // ascenders, which is enough to push a fixed line out of its panel.
-        const Gdiplus::FontFamily family(face);
-        if (family.GetLastStatus() == Gdiplus::Ok && family.IsAvailable()) {
-            int style = look.weight >= FW_SEMIBOLD ? Gdiplus::FontStyleBold : Gdiplus::FontStyleRegular;
-            if (look.underline)
-                style |= Gdiplus::FontStyleUnderline;
-            auto font = std::make_unique<Gdiplus::Font>(&family, static_cast<Gdiplus::REAL>(-look.height), style,
-                                                        Gdiplus::UnitPixel);
-            if (font->GetLastStatus() == Gdiplus::Ok)
-                return font;
-        }
-    }
-    AutoFont gdiFont = CreateSkinFont(look);
-    if (!gdiFont)
-        return nullptr;
-    auto font = std::make_unique<Gdiplus::Font>(dc, gdiFont.Get());
-    if (font->GetLastStatus() != Gdiplus::Ok)
-        return nullptr;
-    return font;
-}
-
-std::unique_ptr<Gdiplus::Font> DrawableFont(HDC dc, const SkinFontLook& look) {
-    // Nearly every draw ends at the first face; the fallbacks are looked up only when needed.
-    for (const wchar_t* face : {look.face, SkinFontLook().face}) {
-        if (auto font = FontInFace(dc, look, face))
-            return font;
-    }
-    LOGFONTW dialog = {};
-    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(dialog), &dialog);
-    return FontInFace(dc, look, dialog.lfFaceName);
-}
-
-}  // namespace
-
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontLook& look, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format) {
     if (text.empty()) return;
-    const std::unique_ptr<Gdiplus::Font> font = DrawableFont(dc, look);
+    Gdiplus::Font* font = SkinGdiplusFont(look);
     if (!font) return;
     Gdiplus::Graphics graphics(dc);
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
     Gdiplus::SolidBrush brush(SkinTextColor(color));
     const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFFF));
     if (format)
-        graphics.DrawString(text.c_str(), length, font.get(), layout, format, &brush);
+        graphics.DrawString(text.c_str(), length, font, layout, format, &brush);
     else
-        graphics.DrawString(text.c_str(), length, font.get(), Gdiplus::PointF(layout.X, layout.Y), &brush);
+        graphics.DrawString(text.c_str(), length, font, Gdiplus::PointF(layout.X, layout.Y), &brush);
 }
 
 SIZE MeasureSkinText(const std::wstring& text, const SkinFontLook& look) {
@@ -195,9 +145,9 @@ SIZE MeasureSkinText(const std::wstring& text, const SkinFontLook& look) {
 SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontLook& look) {
     if (text.empty())
         return SIZE{};
+    Gdiplus::Font* font = SkinGdiplusFont(look);
     ScopedGetDC screen(nullptr);
-    const std::unique_ptr<Gdiplus::Font> font = screen.Get() ? DrawableFont(screen.Get(), look) : nullptr;
-    if (!font)
+    if (!font || !screen.Get())
         return MeasureSkinText(text, look);
     Gdiplus::Graphics graphics(screen.Get());
     graphics.SetTextRenderingHint(Gdiplus::TextRenderingHintSystemDefault);
@@ -211,7 +161,7 @@ SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontLook& look) {
     const Gdiplus::RectF unbounded(0, 0, 1e6f, 1e6f);
     Gdiplus::Region region;
     Gdiplus::RectF bounds;
-    if (graphics.MeasureCharacterRanges(text.c_str(), length, font.get(), unbounded, &format, 1, &region) !=
+    if (graphics.MeasureCharacterRanges(text.c_str(), length, font, unbounded, &format, 1, &region) !=
             Gdiplus::Ok ||
         region.GetBounds(&bounds, &graphics) != Gdiplus::Ok || bounds.Width <= 0)
         return MeasureSkinText(text, look);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/handles.h"
+#include "skin/controls/skin_fonts.h"
 
 // COLORREF as the brush colour of skin text: alpha 254, not opaque.
 Gdiplus::Color SkinTextColor(COLORREF color);
@@ -25,17 +26,8 @@ struct ThreeSlice {
 ThreeSlice ThreeSliceLayout(int imageWidth, int imageHeight, int left, int top, int right, int bottom);
 void DrawThreeSlice(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const ThreeSlice& slice);
 
-struct SkinFontLook {
-    const wchar_t* face = L"宋体";
-    int height = 12;        // CreateFont height in pixels
-    int weight = FW_NORMAL;
-    bool underline = false;
-};
-
-// GDI+ text through a GDI font made from `font`. GDI+ draws TrueType faces only: a face it refuses
-// falls back to "宋体", then to the system's dialog face, in the same size and weight; nothing is
-// drawn only when all three are refused. With `format` the text is laid out in `layout`; without,
-// drawn at (layout.X, layout.Y).
+// GDI+ text in the kept font of `font` (SkinGdiplusFont); nothing is drawn when it has none. With
+// `format` the text is laid out in `layout`; without, drawn at (layout.X, layout.Y).
 void DrawSkinText(HDC dc, const std::wstring& text, const SkinFontLook& font, COLORREF color,
                   const Gdiplus::RectF& layout, const Gdiplus::StringFormat* format);
 
@@ -45,5 +37,3 @@ SIZE MeasureSkinText(const std::wstring& text, const SkinFontLook& font);
 // really uses, blanks included, without the layout margins, so a piece placed at another's right edge continues its line
 // exactly. Falls back to MeasureSkinText when GDI+ cannot measure.
 SIZE MeasureDrawnSkinText(const std::wstring& text, const SkinFontLook& font);
-// A GDI font of that look; empty when the system refuses it.
-AutoFont CreateSkinFont(const SkinFontLook& look);

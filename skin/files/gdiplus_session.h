@@ -3,13 +3,19 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include "skin/controls/skin_fonts.h"
+
 class ScopedGdiplus {
 public:
     ScopedGdiplus() {
         Gdiplus::GdiplusStartupInput input;
         m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
     }
-    ~ScopedGdiplus() { if (m_ok) Gdiplus::GdiplusShutdown(m_token); }
+    ~ScopedGdiplus() {
+        if (!m_ok) return;
+        ReleaseSkinFonts();  // kept fonts must go before GDI+ does
+        Gdiplus::GdiplusShutdown(m_token);
+    }
     ScopedGdiplus(const ScopedGdiplus&) = delete;
     ScopedGdiplus& operator=(const ScopedGdiplus&) = delete;
     bool Ok() const { return m_ok; }

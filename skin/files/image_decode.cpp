@@ -62,8 +62,7 @@ CImageDecodeRun::~CImageDecodeRun() {
 std::vector<std::unique_ptr<Gdiplus::Bitmap>> CImageDecodeRun::Join() {
     if (!m_job)
         return {};
-    if (m_threads.empty())
-        m_job->Decode();
+    m_job->Decode();  // what the threads have not taken yet: the caller would only wait
     for (AutoHandle& thread : m_threads)
         ::WaitForSingleObject(thread.Get(), INFINITE);
     m_threads.clear();

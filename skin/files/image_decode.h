@@ -14,8 +14,8 @@
 
 class CImageDecodeRun {
 public:
-    // Starts decoding `paths` (each as LoadSkinBitmap reads it) on up to `threads` threads; with none
-    // started (or an empty list) Join decodes on the calling thread.
+    // Starts decoding `paths` (each as LoadSkinBitmap reads it) on up to `threads` threads; Join decodes
+    // what they have not yet taken on the calling thread too (all of it when none started).
     CImageDecodeRun(std::vector<std::wstring> paths, int threads);
     ~CImageDecodeRun();
     CImageDecodeRun(const CImageDecodeRun&) = delete;

@@ -1,5 +1,7 @@
 #include "skin/files/ini_values.h"
 
+#include "skin/files/ini_snapshot.h"
+
 #include <cwchar>
 #include <cstdlib>
 #include <vector>
@@ -42,6 +44,8 @@ std::vector<int> TerminatedPieces(const wchar_t* text, size_t count) {
 
 std::wstring ReadRaw(const std::wstring& file, const wchar_t* section, const wchar_t* key, DWORD maxChars,
                      const wchar_t* defaultText) {
+    if (ScopedIniSnapshot* snapshot = ScopedIniSnapshot::Active(); snapshot && section && key)
+        return snapshot->Text(file, section, key, maxChars, defaultText);
     std::vector<wchar_t> buffer(maxChars, L'\0');
     const DWORD n = ::GetPrivateProfileStringW(section, key, defaultText, buffer.data(), maxChars, file.c_str());
     return std::wstring(buffer.data(), n);
@@ -111,6 +115,8 @@ RECT ParseCaptionRect(const wchar_t* text) {
 }
 
 int ReadIniInt(const std::wstring& file, const wchar_t* section, const wchar_t* key, int defaultValue) {
+    if (ScopedIniSnapshot* snapshot = ScopedIniSnapshot::Active(); snapshot && section && key)
+        return snapshot->Int(file, section, key, defaultValue);
     return static_cast<int>(::GetPrivateProfileIntW(section, key, defaultValue, file.c_str()));
 }
 

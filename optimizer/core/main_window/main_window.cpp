@@ -1,6 +1,8 @@
 // CMainWindow: construction, creation in its ten steps, the message map and the shutdown.
 #include "optimizer/core/main_window/main_window.h"
 
+#include "skin/files/ini_snapshot.h"
+
 #include <cstdlib>
 
 #include "optimizer/core/game_mode/game_mode_services.h"
@@ -178,6 +180,7 @@ LRESULT CMainWindow::OnCreate() {
     // back, before anything is shown.
     const std::wstring skinFolder = m_settings.programFolder + L"Sk_sv\\";
     CPhaseClock clock;
+    auto ini = std::make_unique<ScopedIniSnapshot>();  // the skin's keys, each section read once
     if (CServiceEnumer* services = m_settings.services)
         m_serviceSnapshot.Start([services] { services->Refresh(); });
     if (!m_settings.serialImages)
@@ -194,6 +197,7 @@ LRESULT CMainWindow::OnCreate() {
     ::SetTimer(m_hWnd, kTimerCachePoll, kCachePollMs, nullptr);
     if (SkinTabStrip* tabs = m_skin.TabStrip(L"MainTabUI"))
         tabs->SetCurSel(0);
+    ini.reset();
     m_phases.controls = clock.Lap();
     // 7, 8. Tray menu and icon.
     m_menu.Load(::GetModuleHandleW(nullptr), IDR_TRAY_MENU);

@@ -1,5 +1,7 @@
 #include "optimizer/core/main_window/main_window_controls.h"
 
+#include "skin/files/ini_snapshot.h"
+
 #include <algorithm>
 
 #include "optimizer/core/main_window/first_images.h"
@@ -126,21 +128,12 @@ void CMainWindowSkin::BeginImages(const std::wstring& skinFolder) {
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
     if (page < 0 || page > 2 || m_pageLoaded[page])
         return;
+    ScopedIniSnapshot ini;  // its controls ask a handful of keys each of one file
     if (page != 0)
         m_images.Complete();  // their images were left till now
     for (const ControlRow& row : MainWindowControlTable()) {
         if (row.page == page || (row.page == -1 && !m_controls.count(row.name)))
             Create(owner, row);
-    }
-    if (page == 0) {
-        for (const wchar_t* file : {L"Strip_1.png", L"Strip_2.png"}) {
-            const std::wstring path = m_folder + file;
-            if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-                continue;
-            std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromFile(path.c_str()));
-            if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok)
-                m_looseImages[file] = std::move(bitmap);
-        }
     }
     m_pageLoaded[page] = true;
 }
@@ -272,8 +265,12 @@ SkinTabStrip* CMainWindowSkin::TabStrip(std::wstring_view name) const {
 }
 
 Gdiplus::Bitmap* CMainWindowSkin::LooseImage(const std::wstring& file) const {
+    // Decoded when first drawn: the result panel shows only after a boost, and the window's first
+    // appearance waits for nothing it does not show.
     auto it = m_looseImages.find(file);
-    return it == m_looseImages.end() ? nullptr : it->second.get();
+    if (it == m_looseImages.end())
+        it = m_looseImages.emplace(file, LoadDrawableSkinBitmap(m_folder + file)).first;
+    return it->second.get();
 }
 
 void CMainWindowSkin::Apply(const ControlChanges& changes) {

@@ -94,7 +94,7 @@ private:
     std::wstring m_folder;
     std::wstring m_ini;
     SkinImageList m_images;
-    std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> m_looseImages;
+    mutable std::map<std::wstring, std::unique_ptr<Gdiplus::Bitmap>> m_looseImages;  // null: did not load
     std::map<std::wstring, Entry, std::less<>> m_controls;  // found by views: no copy per lookup
     bool m_pageLoaded[3] = {};
     std::vector<ControlImages> m_imageReferences;  // in the order of the control table

@@ -307,6 +307,37 @@ TEST_F(Render, TextPiecesSetSideBySideDrawAsOneLine) {
     }
 }
 
+// Each look keeps a font of its own: a look differing from another in one field gets the font it gets
+// when it is the first look ever asked for, never the other's kept font.
+TEST_F(Render, KeptFontsAreEachLooksOwn) {
+    SkinFontLook base;
+    base.height = -12;  // an em size: the path every field of the look reaches
+    SkinFontLook other[4] = {base, base, base, base};
+    other[0].face = L"Tahoma";
+    other[1].height = -16;
+    other[2].weight = FW_BOLD;
+    other[3].underline = true;
+    // The kept font's style (Wine's drawing shows no underline) and the ink of a line drawn in it.
+    const auto describe = [](const SkinFontLook& look) {
+        Gdiplus::Font* font = SkinGdiplusFont(look);
+        if (!font)
+            return std::wstring(L"none");
+        DibCanvas line{120, 40, kBack};
+        DrawSkinText(line.Dc(), L"Abc\u6e38\u620f", look, RGB(0, 0, 0), Gdiplus::RectF(4, 4, 0, 0), nullptr);
+        unsigned long long ink = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 120; ++x) ink = ink * 31 + line.Pixel(x, y);
+        return std::to_wstring(font->GetStyle()) + L"/" + std::to_wstring(ink);
+    };
+    for (int i = 0; i < 4; ++i) {
+        ReleaseSkinFonts();
+        const std::wstring fresh = describe(other[i]);
+        ReleaseSkinFonts();
+        EXPECT_NE(describe(base), fresh) << "look " << i;
+        EXPECT_EQ(fresh, describe(other[i])) << "look " << i;
+    }
+}
+
 // GDI+ draws TrueType faces only: text in a face that the font mapper resolves to a bitmap font must
 // still show, in a face GDI+ can draw.
 TEST_F(Render, TextInABitmapFaceStillShows) {

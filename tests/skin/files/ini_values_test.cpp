@@ -1,9 +1,14 @@
 #include "skin/files/ini_values.h"
+#include "skin/files/ini_snapshot.h"
 #include "skin/files/placement.h"
+#include "tests/skin/controls/skin_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 bool operator==(const RECT& a, const RECT& b) {
@@ -119,4 +124,63 @@ TEST_F(IniReading, ProfileFunctionsWithDefaultsAndCuts) {
     RECT kept = {1, 2, 3, 4};
     ReadIniCRect(m_file, L"Btn", L"nothing", kept);
     EXPECT_EQ(3, kept.right);
+}
+
+namespace {
+// Every key name of every section of `file`, as the profile functions list them.
+std::vector<std::pair<std::wstring, std::wstring>> KeysOf(const std::wstring& file) {
+    std::vector<std::pair<std::wstring, std::wstring>> keys;
+    std::vector<wchar_t> sections(1 << 16), names(1 << 16);
+    ::GetPrivateProfileSectionNamesW(sections.data(), static_cast<DWORD>(sections.size()), file.c_str());
+    for (const wchar_t* section = sections.data(); *section; section += wcslen(section) + 1) {
+        ::GetPrivateProfileStringW(section, nullptr, L"", names.data(), static_cast<DWORD>(names.size()),
+                                   file.c_str());
+        for (const wchar_t* key = names.data(); *key; key += wcslen(key) + 1)
+            keys.emplace_back(section, key);
+    }
+    return keys;
+}
+}  // namespace
+
+// Inside a snapshot every read gives what the profile functions give, for the test skin's files and a
+// file of awkward lines alike, at every cut.
+TEST_F(IniReading, ASnapshotAnswersEveryKeyAsTheProfileFunctionsDo) {
+    {
+        std::ofstream out(m_file.c_str(), std::ios::binary);
+        out << "; comment\r\n[Sec]\r\nA=1\r\n  B  =  2  \r\nc=lower\r\nC=dup\r\nQ1=\"quoted\"\r\nQ2='single'\r\n"
+               "Q3=\"half\r\nQ4=\"\"\r\nQ5=\"\r\nQ6=\"a\"b\"\r\nE=\r\nNoEquals\r\nZ=a=b\r\nK;x=semi\r\n;A=commented\r\n"
+               "N1=12abc\r\nN2= -5\r\nN3=+7\r\nN4=0x10\r\nN5=abc\r\nN6=99999999999\r\nN7=--3\r\nN8=\"12\"\r\nN9=  0b101\r\n"
+               "W=\xd3\xce\xcf\xb7\r\nLong=\"" << std::string(300, 'y') << "\"\r\n"
+               "[sec]\r\nA=second\r\nX=only here\r\n[Empty]\r\n[ Spaced ]\r\nS=1\r\n[Sec]\r\nLate=later\r\n";
+    }
+    std::vector<std::pair<std::wstring, std::wstring>> asked = KeysOf(m_file);
+    for (const wchar_t* key : {L"a", L"A ", L" b", L"Missing", L"late", L"x", L""})
+        asked.emplace_back(L"Sec", key);
+    for (const auto& extra : {std::make_pair(L"SEC", L"q1"), std::make_pair(L"Spaced", L"S"),
+                              std::make_pair(L" Spaced ", L"S"), std::make_pair(L"Nowhere", L"A"),
+                              std::make_pair(L"Empty", L"A")})
+        asked.push_back(extra);
+    std::vector<std::pair<std::wstring, std::vector<std::pair<std::wstring, std::wstring>>>> files = {
+        {m_file, asked}};
+    for (const wchar_t* name : {L"ImageRes.ini", L"controls.ini"}) {
+        const std::wstring file = TestSkinFolder() + name;
+        files.emplace_back(file, KeysOf(file));
+        ASSERT_FALSE(files.back().second.empty()) << "no keys in the test skin's " << name;
+    }
+    for (const auto& [file, keys] : files) {
+        ScopedIniSnapshot snapshot;
+        for (const auto& [section, key] : keys) {
+            for (DWORD cut : {260u, 301u, 302u, 6u, 2u, 1u}) {
+                std::vector<wchar_t> buffer(cut + 1, L'\0');
+                const DWORD n = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"\"dflt\"", buffer.data(),
+                                                           cut, file.c_str());
+                EXPECT_EQ(std::wstring(buffer.data(), n), ReadIniText(file, section.c_str(), key.c_str(), cut,
+                                                                      L"\"dflt\""))
+                    << "[" << testing::PrintToString(section) << "] " << testing::PrintToString(key) << " cut " << cut;
+            }
+            EXPECT_EQ(static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key.c_str(), -9, file.c_str())),
+                      ReadIniInt(file, section.c_str(), key.c_str(), -9))
+                << "[" << testing::PrintToString(section) << "] " << testing::PrintToString(key);
+        }
+    }
 }
