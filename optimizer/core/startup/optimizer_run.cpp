@@ -19,6 +19,7 @@ int RunOptimizer() {
         const bool pageFileWarning = PageFileNeedsAdvice();
         window.SetPageFileWarning(pageFileWarning);
         pane.SetPageFileWarning(pageFileWarning);
+        pane.BeginFirstRefresh();  // beside the main window's creation, which mostly waits
         HWND hwnd = window.CreateMainWindow();
         if (!hwnd) {
             // Creation failed and said nothing: only the quit message of the destroyed window is left.

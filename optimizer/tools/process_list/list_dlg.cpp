@@ -63,10 +63,19 @@ void CListDlg::OnInitDialog(HWND hwnd) {
                 ::PostMessageW(m_hWnd, WM_PROCESSLIST_END_CLICKED, 0, 0);
         });
 
-    auto sampler = std::make_unique<CProcessSampler>();
-    sampler->Refresh(m_records);
+    BeginFirstRefresh();
+    m_firstRefresh.Join();
     FillList();
-    m_refresh.Start(hwnd, WM_PROCESSLIST_REFRESHED, m_refreshMs, std::move(sampler));
+    m_refresh.Start(hwnd, WM_PROCESSLIST_REFRESHED, m_refreshMs, std::move(m_sampler));
+}
+
+void CListDlg::BeginFirstRefresh() {
+    if (m_sampler)
+        return;
+    m_sampler = std::make_unique<CProcessSampler>();
+    CProcessSampler* sampler = m_sampler.get();
+    ProcessList* records = &m_records;
+    m_firstRefresh.Start([sampler, records] { sampler->Refresh(*records); });
 }
 
 void CListDlg::OnDestroy(HWND hwnd) {

@@ -6,7 +6,10 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+#include "common/background_call.h"
 
 #include "optimizer/tools/process_list/controls/list_view_ctrl_ex.h"
 #include "optimizer/tools/process_list/sampling/process_record.h"
@@ -35,6 +38,9 @@ public:
     // Before Create: how often the list refreshes (3000 ms unless a test needs it sooner).
     void SetRefreshPeriod(DWORD ms) { m_refreshMs = ms; }
 
+    // Takes the first list on a thread of its own while the main window is being made; Create waits for
+    // it. Without this call Create takes it itself.
+    void BeginFirstRefresh();
     HWND Create(HWND parent);  // null when the pane cannot be created
     HWND GetList() const { return m_list.GetHwnd(); }
     const ProcessList& Records() const { return m_records; }
@@ -61,4 +67,6 @@ private:
     EndTarget m_pendingEnd;             // clicked, until confirmed
     CListViewCtrlEx m_list;
     CRefreshThread m_refresh;
+    std::unique_ptr<CProcessSampler> m_sampler;  // until the refresh thread takes it over
+    CBackgroundCall m_firstRefresh;              // last: joined before what it fills goes
 };
