@@ -1,6 +1,7 @@
 // Every value syntax of the skin ini files. Parse* are pure functions of the text; ReadIni* read one
 // key with the Windows profile functions (a missing file or key is never an error: it gives the
-// default or leaves the current value, as each function says). Any thread.
+// default or leaves the current value, as each function says). Any thread; inside a ScopedIniSnapshot
+// the thread's reads are answered from it.
 #pragma once
 #include <windows.h>
 #include <string>
