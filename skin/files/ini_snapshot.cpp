@@ -7,7 +7,6 @@
 namespace {
 thread_local ScopedIniSnapshot* t_active = nullptr;
 
-// Names are found without the blanks around them, and ignoring case.
 std::wstring Trimmed(const wchar_t* text) {
     std::wstring trimmed(text);
     const size_t first = trimmed.find_first_not_of(L" \t");
@@ -16,6 +15,7 @@ std::wstring Trimmed(const wchar_t* text) {
     return trimmed;
 }
 
+// Names are found without the blanks around them, and ignoring case.
 std::wstring Upper(const wchar_t* text) {
     std::wstring upper = Trimmed(text);
     if (!upper.empty())
@@ -44,7 +44,8 @@ const ScopedIniSnapshot::Lines& ScopedIniSnapshot::Section(const std::wstring& f
     auto found = m_sections.find(key);
     if (found != m_sections.end())
         return found->second;
-    // The whole section in one call, grown until it fits: "key=value" strings, an empty one last.
+    // The whole section in one call, grown until it fits: "key=value" strings, an empty one last. Blanks
+    // around the value go, as the key calls drop them (a no-op where the section call already did).
     std::vector<wchar_t> buffer(4096);
     DWORD n = 0;
     for (;;) {
@@ -60,7 +61,7 @@ const ScopedIniSnapshot::Lines& ScopedIniSnapshot::Section(const std::wstring& f
         if (equals == std::wstring::npos)
             lines.emplace_back(Upper(line.c_str()), std::wstring());
         else
-            lines.emplace_back(Upper(line.substr(0, equals).c_str()), line.substr(equals + 1));
+            lines.emplace_back(Upper(line.substr(0, equals).c_str()), Trimmed(line.c_str() + equals + 1));
     }
     return m_sections.emplace(std::move(key), std::move(lines)).first->second;
 }
