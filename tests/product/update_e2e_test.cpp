@@ -113,6 +113,16 @@ bool NoProductProgramRuns() {
     return true;
 }
 
+// The product programs still running, each with its pid and executable, for a failure's message.
+std::string StillRunning() {
+    std::string list;
+    for (const wchar_t* name : {L"Sorvik.exe", L"Tavisk.exe", L"Sorvik_Setup.exe"}) {
+        for (const RunningProgram& program : RunningPrograms(name))
+            list += "\n  " + std::to_string(program.pid) + " " + testing::PrintToString(program.image);
+    }
+    return list;
+}
+
 class ProductE2E : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -198,5 +208,5 @@ TEST_F(ProductE2E, InstallUpdateThroughTheUpdaterToTheNextReleaseAndUninstall) {
     EXPECT_FALSE(Exists(StartMenuShortcut()));
     for (const char* name : {"version", "path", "pkgname"})
         EXPECT_EQ("", ProductValue(name)) << name;
-    EXPECT_TRUE(WaitUntil(NoProductProgramRuns, 10000));
+    EXPECT_TRUE(WaitUntil(NoProductProgramRuns, 10000)) << StillRunning();
 }
