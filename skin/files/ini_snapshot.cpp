@@ -22,10 +22,39 @@ std::wstring Upper(const wchar_t* text) {
         ::CharUpperBuffW(&upper[0], static_cast<DWORD>(upper.size()));
     return upper;
 }
+std::wstring ProfileValueText(const std::wstring& value, DWORD maxChars) {
+    if (maxChars == 0)
+        return std::wstring();
+    // Cut like the profile functions: the closing quote is dropped from what fits, so a quoted value
+    // exactly one longer than the room loses its last character too.
+    const bool quoted = value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0];
+    const std::wstring rest = quoted ? value.substr(1) : value;
+    std::wstring text = rest.substr(0, std::min<size_t>(rest.size(), maxChars - 1));
+    if (quoted && maxChars >= rest.size() && !text.empty())
+        text.pop_back();
+    return text;
+}
+
+int ProfileValueInt(const std::wstring& text) {
+    // The system's own conversion, the one its profile functions use: sign, then a "0x", "0o" or "0b"
+    // base, digits up to the first that is not one.
+    using ToInteger = LONG(WINAPI*)(const UNICODE_STRING*, ULONG, ULONG*);
+    static const auto convert = reinterpret_cast<ToInteger>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlUnicodeStringToInteger")));
+    if (!convert)
+        return 0;
+    UNICODE_STRING string = {};
+    string.Buffer = const_cast<wchar_t*>(text.c_str());
+    string.Length = static_cast<USHORT>(std::min<size_t>(text.size(), 0x7FFF) * sizeof(wchar_t));
+    string.MaximumLength = string.Length;
+    ULONG value = 0;
+    convert(&string, 0, &value);
+    return static_cast<int>(value);
+}
 }  // namespace
 
-ScopedIniSnapshot::ScopedIniSnapshot() : m_outer(t_active) {
-    if (!m_outer)
+ScopedIniSnapshot::ScopedIniSnapshot() {
+    if (!t_active)
         t_active = this;  // an inner one leaves the reads to the outer
 }
 
@@ -80,34 +109,4 @@ int ScopedIniSnapshot::Int(const std::wstring& file, const wchar_t* section, con
                            int defaultValue) {
     const std::wstring text = Text(file, section, key, 30, L"");
     return text.empty() ? defaultValue : ProfileValueInt(text);
-}
-
-std::wstring ProfileValueText(const std::wstring& value, DWORD maxChars) {
-    if (maxChars == 0)
-        return std::wstring();
-    // Cut like the profile functions: the closing quote is dropped from what fits, so a quoted value
-    // exactly one longer than the room loses its last character too.
-    const bool quoted = value.size() >= 2 && (value[0] == L'"' || value[0] == L'\'') && value.back() == value[0];
-    const std::wstring rest = quoted ? value.substr(1) : value;
-    std::wstring text = rest.substr(0, std::min<size_t>(rest.size(), maxChars - 1));
-    if (quoted && maxChars >= rest.size() && !text.empty())
-        text.pop_back();
-    return text;
-}
-
-int ProfileValueInt(const std::wstring& text) {
-    // The system's own conversion, the one its profile functions use: sign, then a "0x", "0o" or "0b"
-    // base, digits up to the first that is not one.
-    using ToInteger = LONG(WINAPI*)(const UNICODE_STRING*, ULONG, ULONG*);
-    static const auto convert = reinterpret_cast<ToInteger>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "RtlUnicodeStringToInteger")));
-    if (!convert)
-        return 0;
-    UNICODE_STRING string = {};
-    string.Buffer = const_cast<wchar_t*>(text.c_str());
-    string.Length = static_cast<USHORT>(std::min<size_t>(text.size(), 0x7FFF) * sizeof(wchar_t));
-    string.MaximumLength = string.Length;
-    ULONG value = 0;
-    convert(&string, 0, &value);
-    return static_cast<int>(value);
 }

@@ -30,12 +30,5 @@ private:
     using Lines = std::vector<std::pair<std::wstring, std::wstring>>;  // key, value; as the file has them
     const Lines& Section(const std::wstring& file, const wchar_t* section);
 
-    ScopedIniSnapshot* m_outer;  // the one already answering on this thread, if any
     std::map<std::pair<std::wstring, std::wstring>, Lines> m_sections;  // by file and upper-case section
 };
-
-// The value text of a key as the profile functions return it: surrounding quotes of either kind taken
-// off, at most maxChars - 1 characters.
-std::wstring ProfileValueText(const std::wstring& value, DWORD maxChars);
-// The number the profile functions read from a key's text.
-int ProfileValueInt(const std::wstring& text);
