@@ -16,6 +16,25 @@ apt_update() {
     sleep 30
   done
 }
+# Installs with the security suites left out, for this call only: a mirror mid-sync can serve their i386
+# index stale, and 32-bit Wine then finds no i386 library at its amd64 twin's version. Nothing is downgraded.
+install_without_security_suites() {
+  local dir f
+  dir=$(mktemp -d)
+  chmod 755 "$dir"  # apt fetches as its own user
+  mkdir -p "$dir/parts" "$dir/lists/partial"
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] && awk 'BEGIN { RS = ""; ORS = "\n\n" } !/-security/' "$f" > "$dir/parts/$(basename "$f")"
+  done
+  for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+    [ -f "$f" ] && grep -v -- '-security' "$f" > "$dir/parts/$(basename "$f").list"
+  done
+  local opts=(-o Dir::Etc::SourceParts="$dir/parts" -o Dir::Etc::SourceList=/dev/null -o Dir::State::Lists="$dir/lists")
+  apt-get "${opts[@]}" update -qq && apt-get "${opts[@]}" install -y -qq --no-install-recommends "$@" >/dev/null
+  local rc=$?
+  rm -rf "$dir"
+  return $rc
+}
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 for p in wine wine32:i386 wine64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix \
          g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools xvfb xauth imagemagick \
@@ -27,7 +46,9 @@ if [ ${#need_pkgs[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   apt_update
-  if ! apt-get install -y -qq --no-install-recommends "${need_pkgs[@]}" >/dev/null; then
+  if ! apt-get install -y -qq --no-install-recommends "${need_pkgs[@]}" >/dev/null &&
+     ! { echo "setup: trying once more without the security suites' indexes" >&2
+         install_without_security_suites "${need_pkgs[@]}"; }; then
     # 32-bit Wine needs every i386 library at its amd64 twin's version; when the mirror cannot give them,
     # the rest is installed and the tests run the x86_64 build of the same sources instead.
     rest=()
