@@ -19,8 +19,11 @@ struct CImageDecodeRun::Job {
 
     // Takes paths until none is left; each slot is decoded by the one thread that took it.
     void Decode() {
+        if (next >= paths.size())
+            return;  // no session made for nothing
+        CWicSession session;
         for (size_t i = next++; i < paths.size(); i = next++)
-            images[i] = LoadSkinBitmap(paths[i]);
+            images[i] = LoadSkinBitmap(paths[i], &session);
     }
 };
 

@@ -1,5 +1,4 @@
 #include "skin/files/image_list.h"
-#include "skin/files/wic_decode.h"
 
 #include <objidl.h>
 
@@ -159,7 +158,7 @@ UINT SkinImageHeight(Gdiplus::Image* image) {
     return image && image->GetLastStatus() == Gdiplus::Ok ? image->GetHeight() : 0;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path, CWicSession* session) {
     AutoHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
@@ -178,7 +177,7 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path) {
         ::GlobalFree(block);
         return nullptr;
     }
-    std::unique_ptr<Gdiplus::Bitmap> decoded = DecodeWithWic(stream);
+    std::unique_ptr<Gdiplus::Bitmap> decoded = session ? session->Decode(stream) : DecodeWithWic(stream);
     if (decoded) {
         stream->Release();
         // Its own pixels already; only alpha still wants premultiplying.

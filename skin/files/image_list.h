@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/files/image_decode.h"
+#include "skin/files/wic_decode.h"
 
 class SkinImageList {
 public:
@@ -61,7 +62,8 @@ private:
 // Reads an image file into memory and decodes it from there, so the file is not held open while the
 // bitmap lives (an update replaces the skin of the updater that runs it). Null when the file is missing,
 // a folder or unreadable; a file that fails to decode gives a bitmap in an error state. Needs GDI+.
-std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path);
+// A thread that loads many passes its own session; without one a session is made for the one image.
+std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path, CWicSession* session = nullptr);
 // The same, but null also when the file does not decode: for callers that draw something else instead.
 std::unique_ptr<Gdiplus::Bitmap> LoadDrawableSkinBitmap(const std::wstring& path);
 

@@ -1,13 +1,16 @@
 #include "skin/files/wic_decode.h"
 
-#include <wincodec.h>
-
-#include "common/handles.h"
+#include <cstring>
 
 namespace {
 
 // Whether the decoded format carries alpha, or a palette that may: those are kept with their alpha.
 bool MayHaveAlpha(IWICImagingFactory* factory, const WICPixelFormatGUID& format) {
+    // A PNG's usual two, known without asking the component registry.
+    if (format == GUID_WICPixelFormat32bppBGRA)
+        return true;
+    if (format == GUID_WICPixelFormat24bppBGR)
+        return false;
     IWICComponentInfo* rawInfo = nullptr;
     if (FAILED(factory->CreateComponentInfo(format, &rawInfo)))
         return true;
@@ -24,15 +27,45 @@ bool MayHaveAlpha(IWICImagingFactory* factory, const WICPixelFormatGUID& format)
     return transparency || numbers == WICPixelFormatNumericRepresentationIndexed;
 }
 
+bool Rewind(IStream* stream) {
+    const LARGE_INTEGER start = {};
+    return SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr));
+}
+
+bool StartsAsPng(IStream* stream) {
+    static const BYTE kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    BYTE head[sizeof(kSignature)] = {};
+    ULONG read = 0;
+    const bool png = SUCCEEDED(stream->Read(head, sizeof(head), &read)) && read == sizeof(head) &&
+                     std::memcmp(head, kSignature, sizeof(head)) == 0;
+    return Rewind(stream) && png;
+}
+
 }  // namespace
 
-std::unique_ptr<Gdiplus::Bitmap> DecodeWithWic(IStream* stream) {
-    IWICImagingFactory* rawFactory = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&rawFactory))))
+CWicSession::CWicSession() {
+    IWICImagingFactory* factory = nullptr;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&factory))))
+        return;
+    m_factory.Reset(factory);
+    IClassFactory* pngDecoders = nullptr;
+    if (SUCCEEDED(::CoGetClassObject(CLSID_WICPngDecoder, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&pngDecoders))))
+        m_pngDecoders.Reset(pngDecoders);
+}
+
+std::unique_ptr<Gdiplus::Bitmap> CWicSession::Decode(IStream* stream) {
+    IWICImagingFactory* factory = m_factory.Get();
+    if (!factory)
         return nullptr;
-    AutoCom<IWICImagingFactory> factory(rawFactory);
     IWICBitmapDecoder* rawDecoder = nullptr;
-    if (FAILED(factory.Get()->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, &rawDecoder)))
+    if (m_pngDecoders && StartsAsPng(stream) &&
+        SUCCEEDED(m_pngDecoders.Get()->CreateInstance(nullptr, IID_PPV_ARGS(&rawDecoder))) &&
+        FAILED(rawDecoder->Initialize(stream, WICDecodeMetadataCacheOnDemand))) {
+        rawDecoder->Release();  // what the factory finds for it says the same, or decodes it after all
+        rawDecoder = nullptr;
+    }
+    if (!rawDecoder && (!Rewind(stream) || FAILED(factory->CreateDecoderFromStream(
+                                                stream, nullptr, WICDecodeMetadataCacheOnDemand, &rawDecoder))))
         return nullptr;
     AutoCom<IWICBitmapDecoder> decoder(rawDecoder);
     UINT frames = 0;
@@ -46,9 +79,9 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeWithWic(IStream* stream) {
     if (FAILED(frame.Get()->GetSize(&width, &height)) || width == 0 || height == 0 || width > 0x7FFF ||
         height > 0x7FFF || FAILED(frame.Get()->GetPixelFormat(&source)))
         return nullptr;
-    bool alpha = MayHaveAlpha(factory.Get(), source);
+    bool alpha = MayHaveAlpha(factory, source);
     IWICFormatConverter* rawConverter = nullptr;
-    if (FAILED(factory.Get()->CreateFormatConverter(&rawConverter)))
+    if (FAILED(factory->CreateFormatConverter(&rawConverter)))
         return nullptr;
     AutoCom<IWICFormatConverter> converter(rawConverter);
     const auto convert = [&](const WICPixelFormatGUID& to) {
@@ -74,4 +107,8 @@ std::unique_ptr<Gdiplus::Bitmap> DecodeWithWic(IStream* stream) {
     if (FAILED(copied))
         return nullptr;
     return bitmap;
+}
+
+std::unique_ptr<Gdiplus::Bitmap> DecodeWithWic(IStream* stream) {
+    return CWicSession().Decode(stream);
 }

@@ -1,14 +1,31 @@
 // Decodes an image stream through the Windows Imaging Component straight into a GDI+ bitmap: several
 // times quicker than GDI+'s own loading under Wine, which the start-up waits for. The pixels are the
 // decoder's 32-bit BGRA (or 24-bit BGR for an opaque image), as GDI+ itself would hold them, at the
-// default resolution that kept copies of GDI+'s own bitmaps have too. Needs COM on the calling thread
-// and a live GDI+ session.
+// default resolution that kept copies of GDI+'s own bitmaps have too.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
+#include <wincodec.h>
 
 #include <memory>
 
-// Null when the stream cannot be decoded this way (no COM, an unknown or broken format): the caller
-// then loads it as before.
+#include "common/handles.h"
+
+// What one thread decodes with: the imaging factory and the PNG decoder's class object, made once. Under
+// Wine making the factory, or finding the decoder for a stream, costs more than decoding a small PNG.
+// Needs COM on the thread that makes and uses it, and a live GDI+ session.
+class CWicSession {
+public:
+    CWicSession();
+    // Null when the stream cannot be decoded this way (no COM, an unknown or broken format): the caller
+    // then loads it as before. A PNG stream goes straight to the PNG decoder, any other to the one the
+    // factory finds for it.
+    std::unique_ptr<Gdiplus::Bitmap> Decode(IStream* stream);
+
+private:
+    AutoCom<IWICImagingFactory> m_factory;
+    AutoCom<IClassFactory> m_pngDecoders;  // null: PNGs are found by the factory too
+};
+
+// One image in a session of its own.
 std::unique_ptr<Gdiplus::Bitmap> DecodeWithWic(IStream* stream);
