@@ -152,8 +152,12 @@ protected:
 
 TEST_F(GameModeInstallationTest, InstallingOverItClosesSorvikAndRestartsTheServices) {
     // The updater runs the installer of an update and so holds its own file meanwhile: a program that
-    // lingers takes its place once the updater Sorvik started has ended.
-    ASSERT_TRUE(WaitUntil([&] { return ProgramsInFolder(RunningPrograms(L"Tavisk.exe"), m_folder).empty(); }, 30000));
+    // lingers takes its place once the updater Sorvik started has ended. Sorvik starts it only after its
+    // first paint and its statistics, so its start is waited for first (a start missed between looks
+    // costs only the wait).
+    const auto updaterRuns = [&] { return !ProgramsInFolder(RunningPrograms(L"Tavisk.exe"), m_folder).empty(); };
+    WaitUntil(updaterRuns, 10000);
+    ASSERT_TRUE(WaitUntil([&] { return !updaterRuns(); }, 30000));
     ASSERT_TRUE(
         ::CopyFileW(BuiltFilePath(SORVIK_TEST_RECORDER_PATH).c_str(), (m_folder + L"\\Tavisk.exe").c_str(), FALSE));
     AutoHandle updater = StartProgram(m_folder + L"\\Tavisk.exe", L"linger 120000");

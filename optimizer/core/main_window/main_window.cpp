@@ -175,6 +175,10 @@ LRESULT CMainWindow::OnCreate() {
     if (!m_settings.loadCompanions || !m_settings.loadCompanions(m_settings.programFolder, m_companions))
         return -1;
     m_speedTest = CSpeedTestRunner({m_companions.connectFirst, m_companions.connectNext, m_companions.connectLast});
+    // 8, begun here: the notification area is slow to answer, so the icon is added beside steps 4 to 7;
+    // the balloon, which brings this window forward, follows on this thread where step 8 stands.
+    // Nothing else touches the icon meanwhile.
+    m_trayAdd.Start([this] { AddTrayIcon(); });
     // 4. Services: the snapshot is nearly all round trips to the service manager, so it runs on a thread
     // of its own beside the image decoding, the controls and the tray; counts and score follow once it is
     // back, before anything is shown.
@@ -201,15 +205,18 @@ LRESULT CMainWindow::OnCreate() {
     m_phases.controls = clock.Lap();
     // 7, 8. Tray menu and icon.
     m_menu.Load(::GetModuleHandleW(nullptr), IDR_TRAY_MENU);
-    AddTrayIcon();
+    m_trayAdd.Join();
+    m_tray.ShowBalloon(tray_text::kBalloonStarted, tray_text::kBalloonTitle);
     m_phases.tray = clock.Lap();
     MeasureServices();
     if (SkinText* count = m_skin.Text(main_controls::kServiceCount))
         count->SetText(std::to_wstring(m_game.m_svcListed));
     m_phases.services = clock.Lap();
     // 9. Statistics and the updater, in the background.
-    if (m_settings.startStatistics)
-        StartStatisticsThread(m_settings.programFolder);
+    if (m_settings.startStatistics) {
+        m_firstPaintDone.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        StartStatisticsThread(m_settings.programFolder, m_firstPaintDone.Get());
+    }
     // 10. The service worker.
     StartServiceWorker();
     return 0;
@@ -240,7 +247,8 @@ void CMainWindow::StartServiceWorker() {
 
 void CMainWindow::OnDestroy() {
     for (UINT_PTR timer :
-         {kTimerSpeedSampling, kTimerSpeedGauge, kTimerCachePoll, kTimerMemoryCoolDown, kTimerQuitAfterRestore})
+         {kTimerSpeedSampling, kTimerSpeedGauge, kTimerCachePoll, kTimerMemoryCoolDown, kTimerQuitAfterRestore,
+          kTimerPaintBufferIdle})
         ::KillTimer(m_hWnd, timer);
     ::RemovePropW(m_hWnd, kInstanceProperty);
     // The child panes go first: a pane that drains its own messages while it is destroyed would take

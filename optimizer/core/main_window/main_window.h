@@ -24,6 +24,7 @@
 #include "optimizer/tools/memory/memory_worker.h"
 #include "optimizer/tools/repair/repair_worker.h"
 #include "optimizer/tools/speed_test/speed_test_runner.h"
+#include "skin/paint/memory_dc.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
 
@@ -166,6 +167,8 @@ private:
     CGameMode m_game;
     CServiceWorker m_serviceWorker;
     CBackgroundCall m_serviceSnapshot;  // the creation's snapshot, joined before the counts
+    CBackgroundCall m_trayAdd;          // the creation's tray icon, joined at its step
+    AutoHandle m_firstPaintDone;        // set and let go at the first paint: the statistics thread waits
     CTrayIcon m_tray;
     CTrayMenu m_menu;
     AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;
@@ -173,6 +176,9 @@ private:
     // The unchanging background of page 0 and of pages 1 and 2, each drawn once from its pictures, whose
     // images are then freed: the kept bitmap is the one copy of them.
     AutoBitmap m_backgrounds[2];
+    // The off-screen page of OnPaint, kept while paints follow each other (a new one costs a page fault
+    // per 4 KB on its first paint) and let go once the window has not painted for a while.
+    std::unique_ptr<CMemory_DC> m_paintBuffer;
     std::unique_ptr<CBrowser> m_webPane;
     std::unique_ptr<CMemoryDlg> m_memoryDlg;
     HWND m_processPane = nullptr;  // not owned

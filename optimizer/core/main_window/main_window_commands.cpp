@@ -81,6 +81,10 @@ void CMainWindow::OnTimer(UINT_PTR id) {
         case kTimerQuitAfterRestore:
             OnQuitTimer();
             break;
+        case kTimerPaintBufferIdle:
+            ::KillTimer(m_hWnd, kTimerPaintBufferIdle);
+            m_paintBuffer.reset();
+            break;
         default:
             break;  // the buttons' tooltip timer is theirs
     }

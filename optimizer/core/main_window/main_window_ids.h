@@ -40,11 +40,13 @@ enum MainWindowTimer : UINT_PTR {
     kTimerCachePoll = 4,                               // 5 ms, Scoura's measured size
     kTimerMemoryCoolDown = 2015,
     kTimerQuitAfterRestore = 2016,
+    kTimerPaintBufferIdle = 2017,  // one-shot: the paint buffer is let go
 };
 
 constexpr UINT kCachePollMs = 5;
 constexpr UINT kMemoryCoolDownMs = 600000;
 constexpr UINT kQuitPollMs = 1000;
+constexpr UINT kPaintBufferKeepMs = 2000;
 
 // Window messages of the tray icon; the workers' own are in their headers above and in service_messages.h.
 enum MainWindowMessage : UINT {

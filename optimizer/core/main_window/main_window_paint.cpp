@@ -1,6 +1,7 @@
 // CMainWindow: painting the current page, the game-mode result panel, the sweep progress and the memory
 // clean-up's percentage and result line.
 #include "optimizer/core/main_window/main_window.h"
+#include "optimizer/core/main_window/main_window_ids.h"
 #include "optimizer/core/main_window/main_window_layout.h"
 #include "optimizer/tools/memory/memory_result_line.h"
 #include "skin/controls/skin_draw.h"
@@ -48,13 +49,20 @@ void CMainWindow::OnPaint() {
     HDC screen = ::BeginPaint(m_hWnd, &ps);
     RECT client = {};
     ::GetClientRect(m_hWnd, &client);
-    CMemory_DC memory(screen, client.right, client.bottom);
+    if (!m_paintBuffer || m_paintBuffer->Width() != client.right || m_paintBuffer->Height() != client.bottom)
+        m_paintBuffer = std::make_unique<CMemory_DC>(screen, client.right, client.bottom);
+    const CMemory_DC& memory = *m_paintBuffer;
     if (memory.Get()) {
         PaintBackground(memory, client);
         PaintPage(memory);
         ::BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     }
     ::EndPaint(m_hWnd, &ps);
+    ::SetTimer(m_hWnd, kTimerPaintBufferIdle, kPaintBufferKeepMs, nullptr);
+    if (m_firstPaintDone) {
+        ::SetEvent(m_firstPaintDone.Get());
+        m_firstPaintDone.Reset();
+    }
 }
 
 void CMainWindow::PaintBackground(HDC dc, const RECT& client) {

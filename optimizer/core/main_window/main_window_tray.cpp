@@ -5,7 +5,6 @@
 
 void CMainWindow::AddTrayIcon() {
     m_tray.Add(m_hWnd, kTrayIconId, WM_TRAY_CALLBACK, m_trayIcon.Get(), tray_text::kTipAtStart);
-    m_tray.ShowBalloon(tray_text::kBalloonStarted, tray_text::kBalloonTitle);
 }
 
 void CMainWindow::OnTrayCallback(LPARAM mouseMessage) {

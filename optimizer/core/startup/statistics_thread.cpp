@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "common/handles.h"
 #include "common/registry_text.h"
 #include "common/service_hosts.h"
@@ -13,10 +15,16 @@ using namespace install_record;
 
 namespace {
 
+struct StatisticsStart {
+    std::wstring folder;
+    AutoHandle begin;  // the thread's own handle of the caller's event; null: no wait
+};
+
 DWORD WINAPI StatisticsThread(void* param) {
-    std::wstring* folder = static_cast<std::wstring*>(param);
-    RunStatistics(*folder);
-    delete folder;
+    std::unique_ptr<StatisticsStart> start(static_cast<StatisticsStart*>(param));
+    if (start->begin)
+        ::WaitForSingleObject(start->begin.Get(), kStatisticsWaitMs);
+    RunStatistics(start->folder);
     return 0;
 }
 
@@ -38,10 +46,14 @@ void RunStatistics(const std::wstring& folder) {
     AutoHandle updater(LaunchUpdater(folder, false));
 }
 
-bool StartStatisticsThread(const std::wstring& folder) {
-    std::wstring* param = new std::wstring(folder);
-    AutoHandle thread(::CreateThread(nullptr, 0, StatisticsThread, param, 0, nullptr));
-    if (!thread)
-        delete param;
+bool StartStatisticsThread(const std::wstring& folder, HANDLE begin) {
+    auto start = std::make_unique<StatisticsStart>();
+    start->folder = folder;
+    HANDLE own = nullptr;
+    if (begin && ::DuplicateHandle(::GetCurrentProcess(), begin, ::GetCurrentProcess(), &own, SYNCHRONIZE, FALSE, 0))
+        start->begin.Reset(own);
+    AutoHandle thread(::CreateThread(nullptr, 0, StatisticsThread, start.get(), 0, nullptr));
+    if (thread)
+        start.release();  // the thread's now
     return static_cast<bool>(thread);
 }

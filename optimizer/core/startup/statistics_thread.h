@@ -2,6 +2,8 @@
 // the installation and activity requests, then starts the updater. Runs once, is never waited for and
 // reports nothing; every failure is silent except a failed updater launch (its message box).
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 #include "product_version.h"
@@ -19,5 +21,9 @@ bool InstallRecordOutdated(const std::string& recordedVersion);
 // The whole job on the calling thread; folder is the program folder ending in a backslash.
 void RunStatistics(const std::wstring& folder);
 
-// Starts RunStatistics on a thread of its own; false when the thread cannot be made.
-bool StartStatisticsThread(const std::wstring& folder);
+// Starts RunStatistics on a thread of its own; false when the thread cannot be made. With `begin`, an
+// event the caller sets once its window is on screen, the thread waits for it (at most
+// kStatisticsWaitMs) before anything else: loading the network libraries holds the loader, and the
+// window's first paint would wait for them.
+constexpr DWORD kStatisticsWaitMs = 5000;
+bool StartStatisticsThread(const std::wstring& folder, HANDLE begin = nullptr);
