@@ -7,6 +7,7 @@ list(APPEND SKIN_CONTROL_SOURCES
   files/image_list.cpp
   files/image_decode.cpp
   files/wic_decode.cpp
+  files/dib_bitmap.cpp
   files/frame_skin.cpp
   files/skin_manage.cpp
   controls/skin_control.cpp

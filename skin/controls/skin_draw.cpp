@@ -1,6 +1,7 @@
 #include "skin/controls/skin_draw.h"
 
 #include "common/handles.h"
+#include "skin/files/dib_bitmap.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,6 +63,11 @@ void DrawImagePart(Gdiplus::Graphics& graphics, Gdiplus::Image* image, const REC
     const int w = dst.right - dst.left, h = dst.bottom - dst.top;
     if (w <= 0 || h <= 0 || srcWidth <= 0 || srcHeight <= 0) return;
     const bool stretchX = tileFlip && w != srcWidth, stretchY = tileFlip && h != srcHeight;
+    if (w == srcWidth && h == srcHeight) {
+        const auto* held = dynamic_cast<const CDibBitmap*>(image);
+        if (held && BlendAtOwnSize(graphics, *held, {dst.left, dst.top}, {srcX, srcY, srcX + w, srcY + h}))
+            return;
+    }
     if (!stretchX && !stretchY) {
         graphics.DrawImage(image, Gdiplus::Rect(dst.left, dst.top, w, h), srcX, srcY, srcWidth, srcHeight,
                            Gdiplus::UnitPixel);

@@ -3,14 +3,16 @@
 #include <objidl.h>
 
 #include "common/handles.h"
+#include "skin/files/dib_bitmap.h"
 #include "skin/files/ini_values.h"
 
 namespace {
 
 // A decoded bitmap keeps its decoder, the file's bytes and a second full copy of the pixels for as long
 // as it lives, and one whose alpha is not premultiplied is converted again on every draw. So the bitmap
-// kept is a copy made once: premultiplied when the image has alpha (or a palette that may), in the
-// file's own format otherwise. A bitmap in an error state, or one that cannot be copied, is kept as is.
+// kept is a copy made once: premultiplied when the image has alpha (or a palette that may), and then held
+// in a DIB section that GDI blends quickly; in the file's own format otherwise. A bitmap in an error
+// state, or one that cannot be copied, is kept as is.
 std::unique_ptr<Gdiplus::Bitmap> HeldCopy(std::unique_ptr<Gdiplus::Bitmap> decoded) {
     if (decoded->GetLastStatus() != Gdiplus::Ok)
         return decoded;
@@ -21,6 +23,10 @@ std::unique_ptr<Gdiplus::Bitmap> HeldCopy(std::unique_ptr<Gdiplus::Bitmap> decod
                                                          premultiply ? PixelFormat32bppPARGB : format));
     if (!copy || copy->GetLastStatus() != Gdiplus::Ok)
         return decoded;
+    if (premultiply) {
+        if (std::unique_ptr<CDibBitmap> held = CDibBitmap::CopyOf(*copy))
+            return held;
+    }
     return copy;
 }
 

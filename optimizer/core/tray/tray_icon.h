@@ -1,6 +1,7 @@
 // CTrayIcon: the optimizer's notification-area icon, kept in one narrow NOTIFYICONDATAA record for the
-// whole run (texts stored in the ANSI code page, cut to the record's fields). Window thread only; the
-// results of Shell_NotifyIconA are ignored, as nothing can be done about them.
+// whole run (texts stored in the ANSI code page, cut to the record's fields). Window thread only, but for
+// the creation's Add, which a helper makes while the window thread waits to join it; the results of
+// Shell_NotifyIconA are ignored, as nothing can be done about them.
 #pragma once
 #include <windows.h>
 

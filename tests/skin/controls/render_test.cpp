@@ -8,12 +8,15 @@
 #include "skin/controls/skin_draw.h"
 #include "skin/controls/tab_strip.h"
 #include "skin/controls/text.h"
+#include "skin/files/dib_bitmap.h"
 #include "skin/files/image_list.h"
 #include "tests/skin/controls/skin_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 const COLORREF kBack = RGB(255, 255, 255);
@@ -425,6 +428,47 @@ TEST_F(Render, StretchedPieceKeepsItsEdgesAndOnlyItsOwnPixels) {
             }
         EXPECT_EQ(0, outside) << "pixels drawn outside the destination";
         EXPECT_EQ(0, empty) << "pixels left empty";
+    }
+}
+
+// A held image drawn at its own size is blended by GDI, and must leave exactly what GDI+ leaves for the
+// same pixels: at any place, from any part of it, inside a clip, and nothing for a part outside it.
+TEST_F(Render, HeldImagesBlendAtTheirOwnSizeAsGdiplusDraws) {
+    Gdiplus::Bitmap straight(23, 17, PixelFormat32bppARGB);
+    for (int y = 0; y < 17; ++y)
+        for (int x = 0; x < 23; ++x) {
+            const unsigned v = static_cast<unsigned>(x * 31 + y * 17) * 2654435761u;
+            straight.SetPixel(x, y, Gdiplus::Color(v >> 24, (v >> 16) & 255, (v >> 8) & 255, v & 255));
+        }
+    std::unique_ptr<Gdiplus::Bitmap> plain(straight.Clone(0, 0, 23, 17, PixelFormat32bppPARGB));
+    std::unique_ptr<CDibBitmap> held = CDibBitmap::CopyOf(*plain);
+    ASSERT_TRUE(held);
+    const struct {
+        RECT dst;
+        int srcX, srcY;
+        RECT clip;  // empty: none
+    } cases[] = {
+        {{5, 7, 28, 24}, 0, 0, {}},           {{40, 3, 50, 13}, 11, 4, {}},
+        {{5, 7, 28, 24}, 0, 0, {9, 9, 20, 15}}, {{390, 290, 413, 307}, 0, 0, {}},
+        {{60, 60, 70, 70}, 20, 10, {}},        {{60, 60, 70, 70}, 3, 2, {100, 100, 120, 120}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "at " << c.dst.left << "," << c.dst.top << " from " << c.srcX << "," << c.srcY);
+        std::vector<COLORREF> drawn[2];
+        for (int way = 0; way < 2; ++way) {
+            canvas.Fill(RGB(40, 90, 160));
+            {
+                Gdiplus::Graphics graphics(canvas.Dc());
+                if (c.clip.right > c.clip.left)
+                    graphics.SetClip(Gdiplus::Rect(c.clip.left, c.clip.top, c.clip.right - c.clip.left,
+                                                   c.clip.bottom - c.clip.top));
+                DrawImagePart(graphics, way ? held.get() : plain.get(), c.dst, c.srcX, c.srcY,
+                              c.dst.right - c.dst.left, c.dst.bottom - c.dst.top);
+            }
+            for (int y = 0; y < 300; ++y)
+                for (int x = 0; x < 400; ++x) drawn[way].push_back(canvas.Pixel(x, y));
+        }
+        EXPECT_TRUE(drawn[0] == drawn[1]);
     }
 }
 
