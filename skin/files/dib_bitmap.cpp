@@ -15,12 +15,21 @@ DibPixels::DibPixels(int width, int height) {
 CDibBitmap::CDibBitmap(int width, int height)
     : DibPixels(width, height), Gdiplus::Bitmap(width, height, width * 4, PixelFormat32bppPARGB, bits) {}
 
+std::unique_ptr<CDibBitmap> CDibBitmap::Make(int width, int height) {
+    if (width <= 0 || height <= 0 || width > 0x7FFF || height > 0x7FFF)
+        return nullptr;
+    std::unique_ptr<CDibBitmap> made(new CDibBitmap(width, height));
+    if (!made->bits || made->GetLastStatus() != Gdiplus::Ok)
+        return nullptr;
+    return made;
+}
+
 std::unique_ptr<CDibBitmap> CDibBitmap::CopyOf(Gdiplus::Bitmap& premultiplied) {
     const INT width = static_cast<INT>(premultiplied.GetWidth()), height = static_cast<INT>(premultiplied.GetHeight());
-    if (width <= 0 || height <= 0 || premultiplied.GetPixelFormat() != PixelFormat32bppPARGB)
+    if (premultiplied.GetPixelFormat() != PixelFormat32bppPARGB)
         return nullptr;
-    std::unique_ptr<CDibBitmap> copy(new CDibBitmap(width, height));
-    if (!copy->bits || copy->GetLastStatus() != Gdiplus::Ok)
+    std::unique_ptr<CDibBitmap> copy = Make(width, height);
+    if (!copy)
         return nullptr;
     Gdiplus::BitmapData data = {};
     Gdiplus::Rect all(0, 0, width, height);

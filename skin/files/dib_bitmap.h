@@ -19,9 +19,12 @@ struct DibPixels {
 
 class CDibBitmap : private DibPixels, public Gdiplus::Bitmap {
 public:
+    // An empty one (every pixel 0), to be filled through Bits(); null when it cannot be made.
+    static std::unique_ptr<CDibBitmap> Make(int width, int height);
     // A copy of a 32-bit premultiplied bitmap; null when it cannot be made.
     static std::unique_ptr<CDibBitmap> CopyOf(Gdiplus::Bitmap& premultiplied);
     HBITMAP Section() const { return section.Get(); }
+    BYTE* Bits() const { return bits; }  // top-down rows of width * 4 bytes, premultiplied BGRA
 
 private:
     CDibBitmap(int width, int height);

@@ -186,8 +186,8 @@ std::unique_ptr<Gdiplus::Bitmap> LoadSkinBitmap(const std::wstring& path, CWicSe
     std::unique_ptr<Gdiplus::Bitmap> decoded = session ? session->Decode(stream) : DecodeWithWic(stream);
     if (decoded) {
         stream->Release();
-        // Its own pixels already; only alpha still wants premultiplying.
-        if (Gdiplus::IsAlphaPixelFormat(decoded->GetPixelFormat()))
+        // Its own pixels already; only alpha not yet premultiplied still wants it.
+        if (decoded->GetPixelFormat() == PixelFormat32bppARGB)
             return HeldCopy(std::move(decoded));
         return decoded;
     }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "skin/files/dib_bitmap.h"
+
 namespace {
 
 // Whether the decoded format carries alpha, or a palette that may: those are kept with their alpha.
@@ -91,8 +93,16 @@ std::unique_ptr<Gdiplus::Bitmap> CWicSession::Decode(IStream* stream) {
     // Not every decoder converts every opaque format to 24 bits; such an image is kept with an opaque alpha.
     if (!alpha && !convert(GUID_WICPixelFormat24bppBGR))
         alpha = true;
-    if (alpha && !convert(GUID_WICPixelFormat32bppBGRA))
-        return nullptr;
+    if (alpha) {
+        // Premultiplied by the decoder straight into the section it is held in.
+        std::unique_ptr<CDibBitmap> held = CDibBitmap::Make(static_cast<int>(width), static_cast<int>(height));
+        const UINT stride = width * 4;
+        if (held && convert(GUID_WICPixelFormat32bppPBGRA) &&
+            SUCCEEDED(converter.Get()->CopyPixels(nullptr, stride, stride * height, held->Bits())))
+            return held;
+        if (!convert(GUID_WICPixelFormat32bppBGRA))
+            return nullptr;
+    }
     const Gdiplus::PixelFormat format = alpha ? PixelFormat32bppARGB : PixelFormat24bppRGB;
     auto bitmap = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width), static_cast<INT>(height), format);
     if (bitmap->GetLastStatus() != Gdiplus::Ok)
