@@ -122,7 +122,15 @@ void CMainWindowSkin::BeginImages(const std::wstring& skinFolder) {
     m_folder = skinFolder;
     m_ini = skinFolder + L"varniosorvik.ini";
     m_imageReferences.clear();
-    m_images.BeginLoad(skinFolder, ImagesShownFirst(ImageReferences()));
+    // Only the sections of what shows first are read before the decoding starts; the others follow while
+    // it runs (the pictures kept in page backgrounds need them at the first paint).
+    std::vector<ControlImages> shownFirst;
+    for (const ControlRow& row : MainWindowControlTable()) {
+        if (row.page == -1 || row.page == 0)
+            shownFirst.push_back({row.page, ImageNumbersOf(row, m_ini)});
+    }
+    m_images.BeginLoad(skinFolder, ImagesShownFirst(shownFirst));
+    ImageReferences();
 }
 
 void CMainWindowSkin::LoadPage(HWND owner, int page) {
