@@ -105,21 +105,22 @@ HWND WaitForProductWindow(const std::wstring& folder, const wchar_t* title) {
     return window;
 }
 
-bool NoProductProgramRuns() {
-    for (const wchar_t* name : {L"Sorvik.exe", L"Tavisk.exe", L"Sorvik_Setup.exe"}) {
-        if (!RunningPrograms(name).empty())
-            return false;
-    }
-    return true;
+// The installation's programs still running, with the installer wherever it runs from, each with its pid
+// and executable. Copies of the product that other test programs run beside this one (ctest -j2) are not
+// this installation's and are left out.
+std::vector<RunningProgram> ProductProgramsRunning(const std::wstring& folder) {
+    std::vector<RunningProgram> running = ProgramsInFolder(RunningPrograms(L"Sorvik.exe"), folder);
+    for (const RunningProgram& program : ProgramsInFolder(RunningPrograms(L"Tavisk.exe"), folder))
+        running.push_back(program);
+    for (const RunningProgram& program : RunningPrograms(L"Sorvik_Setup.exe"))
+        running.push_back(program);
+    return running;
 }
 
-// The product programs still running, each with its pid and executable, for a failure's message.
-std::string StillRunning() {
+std::string Listed(const std::vector<RunningProgram>& programs) {
     std::string list;
-    for (const wchar_t* name : {L"Sorvik.exe", L"Tavisk.exe", L"Sorvik_Setup.exe"}) {
-        for (const RunningProgram& program : RunningPrograms(name))
-            list += "\n  " + std::to_string(program.pid) + " " + testing::PrintToString(program.image);
-    }
+    for (const RunningProgram& program : programs)
+        list += "\n  " + std::to_string(program.pid) + " " + testing::PrintToString(program.image);
     return list;
 }
 
@@ -208,5 +209,6 @@ TEST_F(ProductE2E, InstallUpdateThroughTheUpdaterToTheNextReleaseAndUninstall) {
     EXPECT_FALSE(Exists(StartMenuShortcut()));
     for (const char* name : {"version", "path", "pkgname"})
         EXPECT_EQ("", ProductValue(name)) << name;
-    EXPECT_TRUE(WaitUntil(NoProductProgramRuns, 10000)) << StillRunning();
+    EXPECT_TRUE(WaitUntil([&] { return ProductProgramsRunning(m_folder).empty(); }, 10000))
+        << Listed(ProductProgramsRunning(m_folder));
 }
