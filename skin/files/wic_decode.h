@@ -1,7 +1,8 @@
 // Decodes an image stream through the Windows Imaging Component straight into a GDI+ bitmap: several
-// times quicker than GDI+'s own loading under Wine, which the start-up waits for. The pixels are the
-// decoder's 32-bit BGRA (or 24-bit BGR for an opaque image), as GDI+ itself would hold them, at the
-// default resolution that kept copies of GDI+'s own bitmaps have too.
+// times quicker than GDI+'s own loading under Wine, which the start-up waits for. An image with alpha is
+// premultiplied by the decoder into the DIB section it is held in (CDibBitmap); an opaque one is the
+// decoder's 24-bit BGR, as GDI+ itself would hold it; both at the default resolution that kept copies of
+// GDI+'s own bitmaps have too.
 #pragma once
 #include <windows.h>
 #include <gdiplus.h>
