@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """Checks the built i686 product folder without running anything (for hosts that cannot run 32-bit code):
 Sorvik.exe and Tavisk.exe are 32-bit GUI programs, Nettrel.dll and Scoura.dll are 32-bit libraries that
-export exactly their nine undecorated entry points, and every file imports system libraries only.
+export exactly their nine undecorated entry points, and every file imports system libraries only. The
+libraries loaded at the first call are system libraries too, none of them is also loaded at start, and each
+function is named as the library exports it: plainly, and, where Wine's 32-bit libraries are installed,
+found among their exports.
 Usage: check_product_files.py <i686 product folder>"""
 import os
+import re
 import struct
 import sys
 
@@ -18,6 +22,7 @@ EXPORTS = {
                    "vo_get_state_interface", "vo_init_var_interface", "vo_terminate_interface"],
 }
 PROGRAMS = ["Sorvik.exe", "Tavisk.exe"]
+WINE_LIBRARIES = "/usr/lib/i386-linux-gnu/wine/i386-windows"
 
 
 class Pe:
@@ -42,6 +47,12 @@ class Pe:
                 return raw + rva - address
         raise ValueError("address outside every section")
 
+    def rva(self, offset):
+        for virtual_size, address, raw_size, raw in self.sections:
+            if raw <= offset < raw + raw_size:
+                return address + offset - raw
+        return None
+
     def text(self, rva):
         start = self.offset(rva)
         return self.data[start:self.data.index(b"\0", start)].decode("ascii")
@@ -64,6 +75,44 @@ class Pe:
             at += 20
         return found
 
+    def delay_imports(self):
+        """{library: [function names]} from the delay-load descriptors. The linker leaves their directory
+        empty, so each is found by the library name it points at: attributes 1, then that name's address."""
+        found = {}
+        for match in re.finditer(rb"(?<=\0)[\w.-]+\.dll\0", self.data, re.IGNORECASE):
+            rva = self.rva(match.start())
+            at = self.data.find(struct.pack("<II", 1, rva)) if rva is not None else -1
+            if at < 0:
+                continue
+            names, entry = [], self.offset(struct.unpack_from("<I", self.data, at + 16)[0])
+            while struct.unpack_from("<I", self.data, entry)[0]:
+                thunk = struct.unpack_from("<I", self.data, entry)[0]
+                names.append(f"#{thunk & 0xFFFF}" if thunk & 0x80000000 else self.text(thunk + 2))
+                entry += 4
+            found[match.group()[:-1].decode("ascii")] = names
+        return found
+
+
+def library_exports(dll):
+    path = os.path.join(WINE_LIBRARIES, dll.lower())
+    return set(Pe(path).exports()) if os.path.isfile(path) else None
+
+
+def check_delay_imports(name, pe):
+    failures = []
+    at_start = {os.path.splitext(dll.lower())[0] for dll in pe.imports()}
+    for dll, functions in pe.delay_imports().items():
+        library = os.path.splitext(dll.lower())[0]
+        if library not in SYSTEM_LIBRARIES or library in at_start:
+            failures.append(f"{name}: delay-loads {dll}, not a system library or loaded at start as well")
+        exports = library_exports(dll)
+        wrong = [f for f in functions if "@" in f or (exports is not None and f not in exports)]
+        if wrong:
+            failures.append(f"{name}: {dll} does not export {wrong}")
+        print(f"{name}: loads {dll} at the first call of {len(functions)} functions"
+              + ("" if exports is not None else " (its exports not checked: no Wine library)"))
+    return failures
+
 
 def check(folder):
     failures = []
@@ -82,6 +131,7 @@ def check(folder):
         foreign = [dll for dll in pe.imports() if os.path.splitext(dll.lower())[0] not in SYSTEM_LIBRARIES]
         if foreign:
             failures.append(f"{name}: imports non-system libraries {foreign}")
+        failures += check_delay_imports(name, pe)
         print(f"{name}: machine {pe.machine:#x}, subsystem {pe.subsystem}, imports {', '.join(pe.imports())}")
     return failures
 
