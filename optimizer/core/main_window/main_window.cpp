@@ -61,6 +61,23 @@ CMainWindow::~CMainWindow() {
     m_webPane.reset();
 }
 
+void CMainWindow::BeginCreation() {
+    if (m_creationBegun)
+        return;
+    m_creationBegun = true;
+    // 4, begun here: the snapshot is nearly all round trips to the service manager, the longest part of
+    // the creation. Counts and score follow once it is back, before anything is shown.
+    if (CServiceEnumer* services = m_settings.services)
+        m_serviceSnapshot.Start([services] { services->Refresh(); });
+    m_creationIni = std::make_unique<ScopedIniSnapshot>();
+    if (!m_settings.serialImages)
+        m_skin.BeginImages(SkinFolder());
+}
+
+std::wstring CMainWindow::SkinFolder() const {
+    return m_settings.programFolder + L"Sk_sv\\";
+}
+
 HWND CMainWindow::CreateMainWindow() {
     return Create(nullptr, kTitle, WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_APPWINDOW, 0, 0,
                   kMainWindowWidth, kMainWindowHeight);
@@ -179,20 +196,13 @@ LRESULT CMainWindow::OnCreate() {
     // the balloon, which brings this window forward, follows on this thread where step 8 stands.
     // Nothing else touches the icon meanwhile.
     m_trayAdd.Start([this] { AddTrayIcon(); });
-    // 4. Services: the snapshot is nearly all round trips to the service manager, so it runs on a thread
-    // of its own beside the image decoding, the controls and the tray; counts and score follow once it is
-    // back, before anything is shown.
-    const std::wstring skinFolder = m_settings.programFolder + L"Sk_sv\\";
+    // 4. Services, on a thread of their own beside the image decoding, the controls and the tray.
     CPhaseClock clock;
-    auto ini = std::make_unique<ScopedIniSnapshot>();  // the skin's keys, each section read once
-    if (CServiceEnumer* services = m_settings.services)
-        m_serviceSnapshot.Start([services] { services->Refresh(); });
-    if (!m_settings.serialImages)
-        m_skin.BeginImages(skinFolder);
+    BeginCreation();
     // 5, 6. Skin images and the controls of the first page, the cache poll, the first tab. The third
     // page's one control, its background, is loaded with the images left till its first paint.
     if (m_settings.serialImages)
-        m_skin.LoadImages(skinFolder);
+        m_skin.LoadImages(SkinFolder());
     else
         m_skin.PlaceFirstImages();
     m_phases.images = clock.Lap();
@@ -201,7 +211,7 @@ LRESULT CMainWindow::OnCreate() {
     ::SetTimer(m_hWnd, kTimerCachePoll, kCachePollMs, nullptr);
     if (SkinTabStrip* tabs = m_skin.TabStrip(L"MainTabUI"))
         tabs->SetCurSel(0);
-    ini.reset();
+    m_creationIni.reset();
     m_phases.controls = clock.Lap();
     // 7, 8. Tray menu and icon.
     m_menu.Load(::GetModuleHandleW(nullptr), IDR_TRAY_MENU);

@@ -24,6 +24,7 @@
 #include "optimizer/tools/memory/memory_worker.h"
 #include "optimizer/tools/repair/repair_worker.h"
 #include "optimizer/tools/speed_test/speed_test_runner.h"
+#include "skin/files/ini_snapshot.h"
 #include "skin/paint/memory_dc.h"
 #include "skin/skinned_window/main_window_frame.h"
 #include "skin/skinned_window/window_base.h"
@@ -63,6 +64,10 @@ public:
 
     // Before creation: whether the page-file warning strip is shown (and the pane sits lower).
     void SetPageFileWarning(bool warning) { m_pageFileWarning = warning; }
+    // Starts the creation's work that needs no window, the service snapshot and the decoding of the first
+    // images, so that it runs beside what the caller does before CreateMainWindow; on the thread that then
+    // creates the window. Creation begins it itself when nobody did.
+    void BeginCreation();
     // The skinned popup "Sorvik" at 0, 0; null when creation fails (a companion library is missing).
     HWND CreateMainWindow();
     // The process-list pane (a child of this window, not owned), placed whenever the window is shown.
@@ -92,6 +97,7 @@ private:
     LRESULT OnCreate();
     void OnDestroy();
     void LoadIcons();
+    std::wstring SkinFolder() const;
     void MeasureServices();  // joins the snapshot, then counts and scores it
     void StartServiceWorker();
 
@@ -168,6 +174,8 @@ private:
     CServiceWorker m_serviceWorker;
     CBackgroundCall m_serviceSnapshot;  // the creation's snapshot, joined before the counts
     CBackgroundCall m_trayAdd;          // the creation's tray icon, joined at its step
+    bool m_creationBegun = false;
+    std::unique_ptr<ScopedIniSnapshot> m_creationIni;  // the skin's keys, each section read once
     AutoHandle m_firstPaintDone;        // set and let go at the first paint: the statistics thread waits
     CTrayIcon m_tray;
     CTrayMenu m_menu;

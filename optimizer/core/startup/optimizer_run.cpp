@@ -16,6 +16,7 @@ int RunOptimizer() {
     {
         CMainWindow window(DefaultMainWindowSettings());
         CListDlg pane;
+        window.BeginCreation();  // the services and the first images, beside what follows here
         const bool pageFileWarning = PageFileNeedsAdvice();
         window.SetPageFileWarning(pageFileWarning);
         pane.SetPageFileWarning(pageFileWarning);
