@@ -8,7 +8,8 @@
 #include "optimizer/companions/scoura/scoura_jobs.h"
 
 extern "C" {
-// Starts measuring both cache folders in the background; 1 when started, 0 while one runs.
+// Arms the background measurement of both cache folders, which begins at the first size request;
+// 1 when armed, 0 while one runs.
 int WINAPI vo_init_var_interface() {
     return CScouraJobs::Instance().StartMeasuring() ? 1 : 0;
 }
@@ -28,7 +29,8 @@ int WINAPI vo_get_state_interface() {
 int WINAPI vo_terminate_interface() {
     return CScouraJobs::Instance().Terminate() ? 1 : 0;
 }
-// Bytes in both cache folders as last measured; 0 until the first measurement is done.
+// Bytes in both cache folders as last measured; 0 until the first measurement is done. Starts an
+// armed measurement.
 double WINAPI vo_get_init_dirtory_size() {
     return CScouraJobs::Instance().MeasuredBytes();
 }

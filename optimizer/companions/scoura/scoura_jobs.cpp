@@ -43,13 +43,20 @@ DWORD WINAPI CScouraJobs::MeasureThread(void* param) {
 }
 
 bool CScouraJobs::StartMeasuring() {
-    if (m_measuring.exchange(true))
+    if (m_measuring)
         return false;
+    m_measureArmed = true;
+    return true;
+}
+
+void CScouraJobs::BeginMeasuring() {
+    if (m_measuring.exchange(true))
+        return;
     HMODULE self = nullptr;  // the running thread's reference, dropped as it exits
     if (!::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                               reinterpret_cast<LPCWSTR>(&CScouraJobs::MeasureThread), &self)) {
         m_measuring = false;
-        return false;
+        return;
     }
     m_stop = false;
     ++m_running;
@@ -58,13 +65,14 @@ bool CScouraJobs::StartMeasuring() {
         --m_running;
         m_measuring = false;
         ::FreeLibrary(self);
-        return false;
+        return;
     }
     ::CloseHandle(thread);
-    return true;
 }
 
-double CScouraJobs::MeasuredBytes() const {
+double CScouraJobs::MeasuredBytes() {
+    if (m_measureArmed.exchange(false))
+        BeginMeasuring();
     return static_cast<double>(m_measuredBytes.load());
 }
 
@@ -92,6 +100,7 @@ bool CScouraJobs::ClearProductCache() {
 }
 
 bool CScouraJobs::Terminate() {
+    m_measureArmed = false;
     m_stop = true;
     const DWORD start = ::GetTickCount();
     while (m_running > 0 && ::GetTickCount() - start < kTerminateWaitMs)
