@@ -223,10 +223,9 @@ LRESULT CMainWindow::OnCreate() {
         count->SetText(std::to_wstring(m_game.m_svcListed));
     m_phases.services = clock.Lap();
     // 9. Statistics and the updater, in the background.
-    if (m_settings.startStatistics) {
-        m_firstPaintDone.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_firstPaintDone.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (m_settings.startStatistics)
         StartStatisticsThread(m_settings.programFolder, m_firstPaintDone.Get());
-    }
     // 10. The service worker.
     StartServiceWorker();
     return 0;
@@ -252,7 +251,7 @@ void CMainWindow::MeasureServices() {
 
 void CMainWindow::StartServiceWorker() {
     if (m_settings.services)
-        m_serviceWorker.Start(m_settings.services);
+        m_serviceWorker.Start(m_settings.services, m_firstPaintDone.Get());
 }
 
 void CMainWindow::OnDestroy() {

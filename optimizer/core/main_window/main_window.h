@@ -176,7 +176,7 @@ private:
     CBackgroundCall m_trayAdd;          // the creation's tray icon, joined at its step
     bool m_creationBegun = false;
     std::unique_ptr<ScopedIniSnapshot> m_creationIni;  // the skin's keys, each section read once
-    AutoHandle m_firstPaintDone;        // set and let go at the first paint: the statistics thread waits
+    AutoHandle m_firstPaintDone;        // set and let go at the first paint; background work waits for it
     CTrayIcon m_tray;
     CTrayMenu m_menu;
     AutoIcon m_bigIcon, m_smallIcon, m_trayIcon;

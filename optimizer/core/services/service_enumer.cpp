@@ -1,8 +1,8 @@
 #include "optimizer/core/services/service_enumer.h"
 
 #include <algorithm>
+#include <iterator>
 
-#include "optimizer/core/services/serv_handle.h"
 #include "optimizer/core/services/service_catalogue.h"
 #include "optimizer/core/services/service_control.h"
 #include "optimizer/core/services/service_messages.h"
@@ -65,13 +65,14 @@ CServiceEnumer& CServiceEnumer::Instance() {
 }
 
 bool CServiceEnumer::Refresh() {
-    CServHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
+    AutoScHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE));
     if (!manager) return false;
 
     // One call fetches the whole list into a buffer of the usual size; several rounds only when the list
     // is larger, or grows between the calls.
     std::vector<BYTE> buffer(64 * 1024);
     std::vector<BYTE> config(kConfigBytes), description(kConfigBytes);
+    std::vector<AutoScHandle> opened;
     DWORD resume = 0;
     for (;;) {
         DWORD needed = 0;
@@ -81,21 +82,35 @@ bool CServiceEnumer::Refresh() {
                                                     static_cast<DWORD>(buffer.size()), &needed, &returned, &resume);
         if (!complete && ::GetLastError() != ERROR_MORE_DATA) break;
         for (DWORD i = 0; i < returned; ++i) {
-            CServHandle service(
+            AutoScHandle service(
                 ::OpenServiceW(manager.Get(), entries[i].lpServiceName, SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
-            if (!service || !ConfigReadable(service.Get(), config)) continue;
-            ServiceRecord record;
-            record.state = entries[i].ServiceStatus.dwCurrentState;
-            record.name = entries[i].lpServiceName;
-            record.description = QueryDescription(service.Get(), description);
-            ::OutputDebugStringW((record.name + L"\r\n").c_str());
-            m_services.push_back(std::move(record));
+            if (!service) continue;
+            if (ConfigReadable(service.Get(), config)) {
+                ServiceRecord record;
+                record.state = entries[i].ServiceStatus.dwCurrentState;
+                record.name = entries[i].lpServiceName;
+                record.description = QueryDescription(service.Get(), description);
+                ::OutputDebugStringW((record.name + L"\r\n").c_str());
+                m_services.push_back(std::move(record));
+            }
+            opened.push_back(std::move(service));  // closed later: each close is a round trip
         }
         if (complete) break;
         if (returned == 0) buffer.resize(std::max<size_t>(buffer.size() * 2, needed));
     }
+    opened.push_back(std::move(manager));
+    std::lock_guard<std::mutex> hold(m_snapshotHandlesLock);
+    std::move(opened.begin(), opened.end(), std::back_inserter(m_snapshotHandles));
     return !m_services.empty();
 }
+
+void CServiceEnumer::CloseSnapshotHandles() {
+    std::vector<AutoScHandle> closing;
+    {
+        std::lock_guard<std::mutex> hold(m_snapshotHandlesLock);
+        closing.swap(m_snapshotHandles);
+    }
+}  // closed here, outside the lock
 
 bool CServiceEnumer::IsListed(const ServiceRecord& record) {
     return IsListedService(m_catalogue, record.name, record.description);

@@ -4,9 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "common/handles.h"
 #include "optimizer/core/services/service_journal.h"
 
 struct ServiceRecord {
@@ -30,6 +32,9 @@ public:
     static CServiceEnumer& Instance();
 
     bool Refresh();             // appends the installed services; true when the snapshot is not empty
+    // Closes the handles Refresh leaves open: each close is a round trip to the service manager, which
+    // the main window's creation need not wait for. The worker closes them once the window has painted.
+    void CloseSnapshotHandles();
     int CountListed();          // fills the counters and m_alreadyStopped; returns m_listedCount
     void StopListed();          // boost sweep: posts progress, then done with its SweepOutcome, to m_owner
     // Restore sweep: posts progress and done to m_owner; each service that runs again leaves the journal.
@@ -49,5 +54,7 @@ public:
     CServiceJournal m_journal;         // services this run's boost stopped
 
 private:
+    std::mutex m_snapshotHandlesLock;  // Refresh and the worker may meet here when a test starts both
+    std::vector<AutoScHandle> m_snapshotHandles;  // the manager's and every service's Refresh opened
     void Post(UINT message, int percent) const;
 };

@@ -5,12 +5,20 @@
 
 namespace {
 
-// The thread's start record; the thread owns it and its duplicate of the ready event.
+// The thread's start record; the thread owns it and its duplicates of the two events.
 struct WorkerStart {
     CServiceEnumer* services;
     HANDLE ready;
+    HANDLE windowPainted;  // or null
     std::shared_ptr<SvcOwnerLink> link;
 };
+
+HANDLE DuplicateOwn(HANDLE handle) {
+    HANDLE own = nullptr;
+    if (handle)
+        ::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    return own;
+}
 
 void RunCommand(CServiceEnumer& services, SvcOwnerLink& link, SvcCommandBlock& block) {
     if (block.command == SVC_CMD_STOP) {
@@ -32,9 +40,13 @@ DWORD WINAPI WorkerThread(void* param) {
     ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // creates the queue
     ::SetEvent(start->ready);
     ::CloseHandle(start->ready);
+    const AutoHandle windowPainted(start->windowPainted);
     delete start;
     // Commands posted meanwhile wait in the queue: a slow service must not stall the window's start.
     services.ReplayJournal();
+    if (HANDLE painted = windowPainted.Get())
+        ::MsgWaitForMultipleObjectsEx(1, &painted, INFINITE, QS_POSTMESSAGE, MWMO_INPUTAVAILABLE);
+    services.CloseSnapshotHandles();
 
     // WM_QUIT does not end the loop: the thread lives until the process ends.
     for (;;) {
@@ -52,18 +64,18 @@ DWORD WINAPI WorkerThread(void* param) {
 
 CServiceWorker::CServiceWorker() : m_ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
-bool CServiceWorker::Start(CServiceEnumer* services) {
+bool CServiceWorker::Start(CServiceEnumer* services, HANDLE windowPainted) {
     if (m_thread || !m_ready || !services) return false;
-    HANDLE ready = nullptr;
-    if (!::DuplicateHandle(::GetCurrentProcess(), m_ready.Get(), ::GetCurrentProcess(), &ready, 0, FALSE,
-                           DUPLICATE_SAME_ACCESS)) {
+    HANDLE ready = DuplicateOwn(m_ready.Get());
+    if (!ready)
         return false;
-    }
-    WorkerStart* start = new WorkerStart{services, ready, m_link};
+    WorkerStart* start = new WorkerStart{services, ready, DuplicateOwn(windowPainted), m_link};
     DWORD id = 0;
     m_thread.Reset(::CreateThread(nullptr, 0, WorkerThread, start, 0, &id));
     if (!m_thread) {
         ::CloseHandle(ready);
+        if (start->windowPainted)
+            ::CloseHandle(start->windowPainted);
         delete start;
         return false;
     }

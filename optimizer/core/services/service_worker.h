@@ -34,8 +34,10 @@ public:
     CServiceWorker& operator=(const CServiceWorker&) = delete;
 
     // Starts the thread on the snapshot (not owned, must live until process exit); its first job replays
-    // the snapshot's crash journal. False if it cannot start.
-    bool Start(CServiceEnumer* services);
+    // the snapshot's crash journal. The snapshot's handles are closed next, once `windowPainted` (optional,
+    // not taken over) is set or a command comes: their round trips stay out of the window's start.
+    // False if it cannot start.
+    bool Start(CServiceEnumer* services, HANDLE windowPainted = nullptr);
     // Hands a command over; false (nothing posted, busy left to the caller) when the worker is not ready in time.
     bool PostCommand(std::atomic<bool>* busy, int command);
     // At the owner's destruction: the thread is not joined, only given 1 ms, and the queue marked not ready.

@@ -6,7 +6,9 @@
 #include <atomic>
 #include <memory>
 
+#include "common/handles.h"
 #include "optimizer/core/game_mode/game_mode_services.h"
+#include "optimizer/core/services/serv_handle.h"
 #include "optimizer/core/services/service_enumer.h"
 #include "optimizer/core/services/service_messages.h"
 #include "optimizer/core/services/service_worker.h"
@@ -246,6 +248,33 @@ TEST(ServiceWorker, ACommandNobodyTakesLeavesThePageIdle) {
     step = HandStepToWorker(mode, worker, mode.Cancel());
     EXPECT_FALSE(mode.m_busy);
     EXPECT_EQ(GameModeView::kOff, step.view);
+}
+
+// The snapshot keeps its handles through the window's start; the worker closes them once the window has
+// painted. A service deleted meanwhile is only marked, and goes with the last handle.
+TEST(ServiceWorker, ClosesTheSnapshotsHandlesOnceTheWindowHasPainted) {
+    CTestService held(UniqueServiceName(L"SorvikHeld"));
+    ASSERT_TRUE(held.Installed());
+    CServiceEnumer services;
+    services.m_journal = CServiceJournal(kTestJournalKey);
+    ASSERT_TRUE(services.Refresh());
+    const auto deleteHeld = [&] {
+        CServHandle manager(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        CServHandle service(manager ? ::OpenServiceW(manager.Get(), held.Name().c_str(), DELETE) : nullptr);
+        if (!service)
+            return ::GetLastError();
+        return ::DeleteService(service.Get()) ? DWORD{ERROR_SUCCESS} : ::GetLastError();
+    };
+    ASSERT_EQ(DWORD{ERROR_SUCCESS}, deleteHeld());
+
+    AutoHandle painted(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    CServiceWorker worker;
+    ASSERT_TRUE(worker.Start(&services, painted.Get()));
+    ASSERT_TRUE(CSweepRecorder::PumpUntil([&] { return worker.IsReady(); }, kSweepLimitMs));
+    CSweepRecorder::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(DWORD{ERROR_SERVICE_MARKED_FOR_DELETE}, deleteHeld());
+    ::SetEvent(painted.Get());
+    EXPECT_TRUE(CSweepRecorder::PumpUntil([&] { return deleteHeld() == ERROR_SERVICE_DOES_NOT_EXIST; }, 10000));
 }
 
 }  // namespace
