@@ -100,6 +100,15 @@ using AutoWindow = AutoOwner<handle_traits::Window>;
 template <typename T>
 using AutoCom = AutoOwner<handle_traits::ComInterface<T>>;
 
+// A second handle of this process to `handle` (an event, say), with the same access, for another thread
+// to hold and close; empty when `handle` is null or cannot be duplicated.
+inline AutoHandle DuplicateOwn(HANDLE handle) {
+    HANDLE own = nullptr;
+    if (handle)
+        ::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    return AutoHandle(own);
+}
+
 // Takes a window's DC and releases it.
 class ScopedGetDC {
 public:

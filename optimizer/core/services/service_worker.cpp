@@ -8,17 +8,10 @@ namespace {
 // The thread's start record; the thread owns it and its duplicates of the two events.
 struct WorkerStart {
     CServiceEnumer* services;
-    HANDLE ready;
-    HANDLE windowPainted;  // or null
+    AutoHandle ready;
+    AutoHandle windowPainted;  // or empty
     std::shared_ptr<SvcOwnerLink> link;
 };
-
-HANDLE DuplicateOwn(HANDLE handle) {
-    HANDLE own = nullptr;
-    if (handle)
-        ::DuplicateHandle(::GetCurrentProcess(), handle, ::GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS);
-    return own;
-}
 
 void RunCommand(CServiceEnumer& services, SvcOwnerLink& link, SvcCommandBlock& block) {
     if (block.command == SVC_CMD_STOP) {
@@ -33,20 +26,18 @@ void RunCommand(CServiceEnumer& services, SvcOwnerLink& link, SvcCommandBlock& b
 }
 
 DWORD WINAPI WorkerThread(void* param) {
-    WorkerStart* start = static_cast<WorkerStart*>(param);
+    std::unique_ptr<WorkerStart> start(static_cast<WorkerStart*>(param));
     CServiceEnumer& services = *start->services;
     const std::shared_ptr<SvcOwnerLink> link = start->link;
     MSG msg;
     ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // creates the queue
-    ::SetEvent(start->ready);
-    ::CloseHandle(start->ready);
-    const AutoHandle windowPainted(start->windowPainted);
-    delete start;
+    ::SetEvent(start->ready.Get());
     // Commands posted meanwhile wait in the queue: a slow service must not stall the window's start.
     services.ReplayJournal();
-    if (HANDLE painted = windowPainted.Get())
+    if (HANDLE painted = start->windowPainted.Get())
         ::MsgWaitForMultipleObjectsEx(1, &painted, INFINITE, QS_POSTMESSAGE, MWMO_INPUTAVAILABLE);
     services.CloseSnapshotHandles();
+    start.reset();  // its events are done with
 
     // WM_QUIT does not end the loop: the thread lives until the process ends.
     for (;;) {
@@ -66,19 +57,15 @@ CServiceWorker::CServiceWorker() : m_ready(::CreateEventW(nullptr, TRUE, FALSE, 
 
 bool CServiceWorker::Start(CServiceEnumer* services, HANDLE windowPainted) {
     if (m_thread || !m_ready || !services) return false;
-    HANDLE ready = DuplicateOwn(m_ready.Get());
-    if (!ready)
+    auto start = std::make_unique<WorkerStart>(WorkerStart{services, DuplicateOwn(m_ready.Get()),
+                                                          DuplicateOwn(windowPainted), m_link});
+    if (!start->ready)
         return false;
-    WorkerStart* start = new WorkerStart{services, ready, DuplicateOwn(windowPainted), m_link};
     DWORD id = 0;
-    m_thread.Reset(::CreateThread(nullptr, 0, WorkerThread, start, 0, &id));
-    if (!m_thread) {
-        ::CloseHandle(ready);
-        if (start->windowPainted)
-            ::CloseHandle(start->windowPainted);
-        delete start;
+    m_thread.Reset(::CreateThread(nullptr, 0, WorkerThread, start.get(), 0, &id));
+    if (!m_thread)
         return false;
-    }
+    start.release();  // the thread's now
     m_threadId = id;
     return true;
 }

@@ -49,9 +49,7 @@ void RunStatistics(const std::wstring& folder) {
 bool StartStatisticsThread(const std::wstring& folder, HANDLE begin) {
     auto start = std::make_unique<StatisticsStart>();
     start->folder = folder;
-    HANDLE own = nullptr;
-    if (begin && ::DuplicateHandle(::GetCurrentProcess(), begin, ::GetCurrentProcess(), &own, SYNCHRONIZE, FALSE, 0))
-        start->begin.Reset(own);
+    start->begin = DuplicateOwn(begin);
     AutoHandle thread(::CreateThread(nullptr, 0, StatisticsThread, start.get(), 0, nullptr));
     if (thread)
         start.release();  // the thread's now

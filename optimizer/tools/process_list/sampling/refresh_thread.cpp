@@ -39,10 +39,9 @@ bool CRefreshThread::Start(HWND pane, UINT message, DWORD periodMs, std::unique_
     data->message = message;
     data->periodMs = periodMs;
     data->sampler = std::move(sampler);
-    HANDLE own = nullptr;
-    if (!::DuplicateHandle(::GetCurrentProcess(), m_stop.Get(), ::GetCurrentProcess(), &own, SYNCHRONIZE, FALSE, 0))
+    data->stop = DuplicateOwn(m_stop.Get());
+    if (!data->stop)
         return false;
-    data->stop.Reset(own);
     m_thread.Reset(::CreateThread(nullptr, 0, &RefreshLoop, data.get(), 0, nullptr));
     if (!m_thread)
         return false;
